@@ -1,0 +1,24 @@
+#include "platform/picture.h"
+
+namespace platform {
+
+Picture::Picture(QString path) : path_(std::move(path)) {}
+
+Picture::Picture(QImage image) : image_(std::move(image)) {}
+
+const QImage* Picture::image() {
+    if (image_.isNull() && !path_.isEmpty()) image_.load(path_);
+    return image_.isNull() ? nullptr : &image_;
+}
+
+int Picture::Width() {
+    const QImage* img = image();
+    return img ? img->width() : 0;
+}
+
+int Picture::Height() {
+    const QImage* img = image();
+    return img ? img->height() : 0;
+}
+
+}  // namespace platform

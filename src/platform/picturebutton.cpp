@@ -1,0 +1,40 @@
+#include "platform/picturebutton.h"
+
+#include "platform/dispatch.h"
+
+#include <QPainter>
+
+namespace platform {
+
+PictureButton::PictureButton(std::string name, QWidget* parent)
+    : QAbstractButton(parent), name_(std::move(name)) {
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (Action) dispatch(name_, Action);
+    });
+}
+
+void PictureButton::setIcon(PicturePtr picture) {
+    icon_ = std::move(picture);
+    update();
+}
+
+QSize PictureButton::sizeHint() const { return size(); }
+
+void PictureButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect face = rect().adjusted(0, 0, -1, -1);
+    painter.fillRect(rect(), Qt::white);
+    painter.setPen(QColor(isDown() ? 0x606060 : 0xB0B0B0));
+    painter.drawRect(face);
+    if (hasFocus()) {
+        painter.setPen(QPen(QColor(0x8000FF), 1, Qt::DotLine));
+        painter.drawRect(face.adjusted(2, 2, -2, -2));
+    }
+    const QImage* image = icon_ ? icon_->image() : nullptr;
+    if (!image) return;
+    QPoint at((width() - image->width()) / 2, (height() - image->height()) / 2);
+    if (isDown()) at += QPoint(1, 1);
+    painter.drawImage(at, *image);
+}
+
+}  // namespace platform

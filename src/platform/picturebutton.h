@@ -1,0 +1,34 @@
+#pragma once
+// A push button that shows a picture and no caption, on a white face. The
+// picture shown is the button's mode for some buttons, so it is kept as the
+// shared handle it was given and compared by identity.
+
+#include "platform/picture.h"
+
+#include <QAbstractButton>
+#include <functional>
+#include <string>
+
+namespace platform {
+
+class PictureButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    PictureButton(std::string name, QWidget* parent);
+
+    const PicturePtr& Icon() const { return icon_; }
+    void setIcon(PicturePtr picture);
+
+    std::function<void()> Action;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::string name_;
+    PicturePtr icon_;
+};
+
+}  // namespace platform

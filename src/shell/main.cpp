@@ -1,0 +1,29 @@
+// Start-up: all program-wide defaults stand before anything else runs (they
+// are the initialisers of Module1), then the plug-ins are bound, the
+// application object made, the main window opened and the event loop run.
+
+#include "platform/application.h"
+#include "shell/app.h"
+#include "shell/mainmenubar.h"
+#include "shell/window1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication toolkit(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Taptrell"));
+    QApplication::setApplicationVersion(QStringLiteral("1.4.0.31"));
+
+    Taptrell application;
+    setApp(&application);
+    MainMenuBar::instance();
+    application.Event_Open();
+
+    Window1::instance();
+    if (platform::quitRequested()) return 0;
+
+    const int code = QApplication::exec();
+    Window1::destroy();
+    setApp(nullptr);
+    return code;
+}

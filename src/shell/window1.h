@@ -1,0 +1,135 @@
+#pragma once
+// Window1: the main window, and the owner of a test's state and handlers. It
+// is declared here once; its handlers are defined in the folder of the
+// subsystem they belong to (the test clock in engine/, the bar painter in
+// notation/, the scoring in results/ ...).
+
+#include "platform/canvas.h"
+#include "platform/listbox.h"
+#include "platform/picturebutton.h"
+#include "platform/textfield.h"
+#include "platform/timer.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QSlider>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class Window1Frame;
+
+class Window1 {
+public:
+    // The one main window of the run; made by the first call.
+    static Window1& instance();
+    // Whether the main window has been made (and not yet destroyed).
+    static bool exists();
+    // Closes and destroys the main window (tests make a fresh one per case).
+    static void destroy();
+
+    ~Window1();
+    Window1(const Window1&) = delete;
+    Window1& operator=(const Window1&) = delete;
+
+    // ---- Test settings (set by the options window) ----
+    int64_t beatsinbar = 4;   // beats per bar, 2..5
+    int64_t bars = 4;         // bars per test: 4, 8, 12 or 16
+    bool listenplay = true;   // true: a LISTEN bar then a PLAY bar; false: continuous
+
+    // ---- State of the running test or replay ----
+    std::array<int64_t, 101> place{};  // tap positions in the current bar, beat-sixtieths; -1 empty
+    int64_t notecount = 0;         // index in place of the next tap of the bar
+    int64_t newtick = 0;           // ticks since the last metronome beat
+    int64_t lastticktime = 0;      // time of the last beat, ticks since startruntime
+    bool newpagecheck = false;     // the change to the next page is still due in this bar
+    int64_t pagenumber = 0;        // the page (bar) on show, from 0
+    int64_t startofnote = 0;       // running onset base in ticks for the note entry
+    int64_t continuoustime = 0;    // tick count taps and playback are counted from
+    int64_t notesinbar = 0;        // notes entered for the bar made last
+    int64_t notessofar = 0;        // notes generated so far in the test
+    int64_t notesplayedsofar = 0;  // taps accepted so far in the test
+    int64_t nextnote = 0;          // pitch index the next tap sounds
+    bool listening = false;        // a LISTEN bar is running
+    bool allowplay = true;         // listen-and-play: taps are being accepted
+    int64_t lastnotesounded = 0;   // notelist row of the next note the program sounds
+    bool refreshcanvas2 = false;   // the accuracy strip was cleared in this bar
+    int64_t refreshrow = 0;        // the retestlist row the bar generator reads next
+
+    // Writes place(index), ignoring an index outside 0..100.
+    void setplace(int64_t index, int64_t value);
+
+    // ---- Controls, in order of creation ----
+    platform::Timer Timer1{"Timer1_Action", platform::Timer::Mode::Multiple, 10};
+    platform::Canvas* Canvas1 = nullptr;
+    platform::TextField* TextField1 = nullptr;
+    platform::Canvas* Canvas2 = nullptr;
+    platform::ListBox* notelist = nullptr;
+    platform::Timer prestarttimer{"prestarttimer_Action", platform::Timer::Mode::Single, 2000};
+    QLabel* lisplaylabel = nullptr;
+    platform::PictureButton* BevelButton1 = nullptr;  // START / STOP / REPEAT TEST
+    platform::PictureButton* BevelButton2 = nullptr;  // OPTIONS
+    platform::PictureButton* BevelButton3 = nullptr;  // RESULTS
+    QGroupBox* resultbox = nullptr;
+    QLabel* perfect = nullptr;
+    QLabel* close = nullptr;
+    QLabel* whoops = nullptr;
+    QLabel* summary = nullptr;
+    QLabel* summary2 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* tacclabel = nullptr;
+    QLabel* ttestslabel = nullptr;
+    QLabel* thitslabel = nullptr;
+    QLabel* tnearlabel = nullptr;
+    QLabel* tmisslabel = nullptr;
+    QLabel* tnoteslabel = nullptr;
+    platform::PictureButton* BevelButton4 = nullptr;  // HELP
+    QSlider* Slider1 = nullptr;                       // tempo
+    QLabel* tmisslabel1 = nullptr;
+    QLabel* tempolabel = nullptr;
+    platform::ListBox* retestlist = nullptr;
+    platform::PictureButton* BevelButton5 = nullptr;  // NEW TEST
+    platform::Timer replaytimer{"replaytimer_Action", platform::Timer::Mode::Multiple, 10};
+    QComboBox* PopupMenu1 = nullptr;                  // instrument
+    QLabel* inssound = nullptr;
+
+    // ---- The window ----
+    QMainWindow& frame();
+    int Width() const;
+    void setWidth(int width);
+    int Height() const;
+    // Closes the window through its close event, as the close box does.
+    void Close();
+
+    // ---- Open and close (shell) ----
+    void Event_Open();
+    void Event_Close();
+    // Loads the seven samples of the instrument `ins` into `sounds`; false,
+    // after telling the player, when its folder or one of its files is missing.
+    bool loadinstrumentsounds();
+
+    // ---- Bar generation and notation (notation/) ----
+
+    // ---- Test clock, start and stop, taps, correction, repeat list (engine/) ----
+
+    // ---- Main-window buttons, tempo slider, replay, instrument menu (engine/) ----
+
+    // ---- Scoring and saved data (results/) ----
+
+    // ---- MIDI input (engine/ and shell/) ----
+
+private:
+    Window1();
+    void Layout();
+    void CreateControls();
+    void BindHandlers();
+    void AddMenuHandlers();
+    void open();
+
+    std::unique_ptr<Window1Frame> frame_;
+    QWidget* content_ = nullptr;
+    bool quitting_ = false;
+    friend class Window1Frame;
+};

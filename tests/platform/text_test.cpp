@@ -1,0 +1,48 @@
+#include "platform/text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace platform;
+
+TEST(TextConversions, WholeNumbers) {
+    EXPECT_EQ(Str(int64_t(0)), "0");
+    EXPECT_EQ(Str(int64_t(-12)), "-12");
+    EXPECT_EQ(Str(3600 / int64_t(40)), "90");
+    EXPECT_EQ(Str(std::numeric_limits<int64_t>::min()), "-9223372036854775808");
+}
+
+TEST(TextConversions, RealNumbersKeepSevenSignificantDigits) {
+    const struct { double value; const char* text; } cases[] = {
+        {0.0, "0"}, {-5.0, "-5"}, {87.5, "87.5"}, {100.0, "100"}, {1.0 / 3.0, "0.3333333"},
+        {66.666666666, "66.66667"}, {-0.25, "-0.25"}, {1234567.8, "1234568"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Str(c.value), c.text) << c.value;
+}
+
+TEST(TextConversions, ValReadsTheLeadingNumber) {
+    const struct { const char* text; double value; } cases[] = {
+        {"", 0}, {"nf", 0}, {"42", 42}, {"  -12", -12}, {"+7", 7}, {"3.75", 3.75}, {".5", 0.5},
+        {"12abc", 12}, {"1e3", 1000}, {"2e", 2}, {"-", 0}, {".", 0}, {"0x10", 0}, {"87.5%", 87.5},
+    };
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(QString::fromLatin1(c.text)), c.value) << c.text;
+}
+
+TEST(TextConversions, IntegerConversionTruncatesAndSaturates) {
+    EXPECT_EQ(ValInteger("12.9"), 12);
+    EXPECT_EQ(ValInteger("-12.9"), -12);
+    EXPECT_EQ(ValInteger("99999999999999999999999"), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(ValInteger("-99999999999999999999999"), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(truncateToInteger(std::nan("")), 0);
+    EXPECT_EQ(truncateToInteger(-std::numeric_limits<double>::infinity()), std::numeric_limits<int64_t>::min());
+}
+
+TEST(TextConversions, HashHashFormatShowsAtMostTwoDecimals) {
+    const struct { double value; const char* text; } cases[] = {
+        {0.0, "0"}, {-0.0, "0"}, {0.001, "0"}, {100.0, "100"}, {87.5, "87.5"}, {66.666666, "66.67"},
+        {33.333333, "33.33"}, {12.10, "12.1"}, {0.999, "1"}, {-2.5, "-2.5"}, {99.996, "100"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatHashHash(c.value), c.text) << c.value;
+}
