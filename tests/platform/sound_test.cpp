@@ -1,0 +1,68 @@
+#include "platform/recordingsoundoutput.h"
+#include "platform/sdlsoundoutput.h"
+#include "platform/sound.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+
+namespace {
+
+// A 10 ms mono 16-bit click at 44.1 kHz.
+void writeWav(const QString& path) {
+    const int16_t frames = 441;
+    QByteArray data;
+    auto put32 = [&](uint32_t v) { data.append(reinterpret_cast<const char*>(&v), 4); };
+    auto put16 = [&](uint16_t v) { data.append(reinterpret_cast<const char*>(&v), 2); };
+    data.append("RIFF");
+    put32(36 + frames * 2);
+    data.append("WAVEfmt ");
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(44100);
+    put32(44100 * 2);
+    put16(2);
+    put16(16);
+    data.append("data");
+    put32(frames * 2);
+    for (int i = 0; i < frames; ++i) put16(uint16_t(i % 20 < 10 ? 8000 : -8000));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+}  // namespace
+
+TEST(Sounds, AFileThatCannotBeOpenedGivesASilentSound) {
+    platform::RecordingSoundOutput output;
+    QTemporaryDir dir;
+    const QString good = QDir(dir.path()).filePath("hi.wav");
+    writeWav(good);
+    auto present = platform::Sound::open(good);
+    auto missing = platform::Sound::open(QDir(dir.path()).filePath("low.wav"));
+    ASSERT_NE(missing, nullptr);
+    EXPECT_TRUE(present->isLoaded());
+    EXPECT_FALSE(missing->isLoaded());
+    present->Play();
+    missing->Play();
+    present->Play();
+    ASSERT_EQ(output.plays.size(), 2u);
+    EXPECT_EQ(output.plays[0].name, "hi.wav");
+}
+
+TEST(Sounds, MixerOutputUsesASmallBufferAndOverlappingPlays) {
+    static_assert(platform::SdlSoundOutput::bufferFrames <= 512);
+    static_assert(platform::SdlSoundOutput::channels >= 16);
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("c.wav");
+    writeWav(path);
+    auto& mixer = platform::SdlSoundOutput::instance();
+    ASSERT_TRUE(mixer.isOpen()) << "SDL's dummy driver opens without a sound card";
+    auto sound = platform::Sound::open(path);
+    EXPECT_TRUE(sound->isLoaded());
+    for (int i = 0; i < 40; ++i) sound->Play();  // more plays than channels: none may fail
+    EXPECT_FALSE(platform::Sound::open(path + ".gone")->isLoaded());
+}

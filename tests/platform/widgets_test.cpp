@@ -1,0 +1,143 @@
+#include "platform/canvas.h"
+#include "platform/exceptions.h"
+#include "platform/listbox.h"
+#include "platform/picturebutton.h"
+#include "platform/random.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(ListBoxTable, RowsAreAddedReadWrittenAndDeletedAllAtOnce) {
+    ListBox table("notelist", 5, nullptr);
+    EXPECT_EQ(table.LastIndex(), -1);
+    table.AddRow("120");
+    table.AddRow("135");
+    EXPECT_EQ(table.ListCount(), 2);
+    EXPECT_EQ(table.LastIndex(), 1);
+    EXPECT_EQ(table.Cell(1, 0), "135");
+    EXPECT_EQ(table.Cell(1, 4), "");
+    table.setCell(0, 3, "4");
+    EXPECT_EQ(table.Cell(0, 3), "4");
+    EXPECT_THROW(table.Cell(2, 0), OutOfBoundsException);
+    EXPECT_THROW(table.setCell(0, 5, "x"), OutOfBoundsException);
+    table.DeleteAllRows();
+    EXPECT_EQ(table.ListCount(), 0);
+    EXPECT_EQ(table.LastIndex(), -1);
+}
+
+TEST(ListBoxTable, EditableColumnAppliesToRowsAddedLater) {
+    ListBox table("notelist", 5, nullptr);
+    table.AddRow("0");
+    table.setColumnEditable(1, true);
+    table.AddRow("15");
+    EXPECT_TRUE(table.item(0, 1)->flags().testFlag(Qt::ItemIsEditable));
+    EXPECT_TRUE(table.item(1, 1)->flags().testFlag(Qt::ItemIsEditable));
+    EXPECT_FALSE(table.item(1, 0)->flags().testFlag(Qt::ItemIsEditable));
+}
+
+TEST(ListBoxTable, CellClickReportsRowAndColumn) {
+    ListBox table("notelist", 2, nullptr);
+    table.resize(200, 200);
+    table.AddRow("a");
+    table.AddRow("b");
+    int row = -1, column = -1;
+    table.CellClick = [&](int r, int c) {
+        row = r;
+        column = c;
+        return true;
+    };
+    table.show();
+    const QRect cell = table.visualItemRect(table.item(1, 1));
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(row, 1);
+    EXPECT_EQ(column, 1);
+}
+
+TEST(CanvasPaint, RefreshPaintsAtOnceAndWindowRepaintsOnlyShowTheBacking) {
+    Canvas canvas("Canvas1_Paint", nullptr);
+    canvas.resize(40, 20);
+    int paints = 0;
+    canvas.Paint = [&](Graphics& g) {
+        ++paints;
+        g.ForeColor = Qt::red;
+        g.FillRect(0, 0, 10, 10);
+    };
+    canvas.show();
+    QApplication::processEvents();
+    const int afterShow = paints;  // the first showing paints once
+    EXPECT_EQ(afterShow, 1);
+    canvas.repaint();  // as an expose or restore would
+    canvas.hide();
+    canvas.show();
+    QApplication::processEvents();
+    EXPECT_EQ(paints, afterShow) << "window-system repaints must not run Paint";
+    canvas.Refresh();
+    EXPECT_EQ(paints, afterShow + 1) << "Refresh runs Paint inside the caller";
+    EXPECT_EQ(canvas.backing().pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_EQ(canvas.backing().pixelColor(20, 15).alpha(), 0) << "unpainted areas stay transparent";
+}
+
+TEST(CanvasPaint, BackdropIsDrawnBehindEveryPaint) {
+    QImage blue(40, 20, QImage::Format_ARGB32);
+    blue.fill(Qt::blue);
+    Canvas canvas("Canvas1_Paint", nullptr);
+    canvas.resize(40, 20);
+    canvas.Backdrop = std::make_shared<Picture>(blue);
+    canvas.Paint = [](Graphics& g) {
+        g.ForeColor = Qt::green;
+        g.FillRect(0, 0, 5, 5);
+    };
+    canvas.Refresh();
+    EXPECT_EQ(canvas.backing().pixelColor(2, 2), QColor(Qt::green));
+    EXPECT_EQ(canvas.backing().pixelColor(30, 10), QColor(Qt::blue));
+}
+
+TEST(PictureButtonMode, TheShownPictureIsTheHandleItWasGiven) {
+    auto go = std::make_shared<Picture>(QImage(10, 10, QImage::Format_ARGB32));
+    auto stop = std::make_shared<Picture>(QImage(10, 10, QImage::Format_ARGB32));
+    PictureButton button("BevelButton1_Action", nullptr);
+    button.setIcon(go);
+    EXPECT_EQ(button.Icon(), go);
+    EXPECT_NE(button.Icon(), stop);
+    int presses = 0;
+    button.Action = [&] { ++presses; };
+    button.click();
+    EXPECT_EQ(presses, 1);
+}
+
+TEST(PictureHandle, AMissingFileIsTriedAgainUntilItLoads) {
+    const QString path = QDir::temp().filePath("taptrell-picture-handle-test.png");
+    QFile::remove(path);
+    Picture picture(path);
+    EXPECT_EQ(picture.image(), nullptr);
+    EXPECT_EQ(picture.Width(), 0);
+    QImage image(7, 3, QImage::Format_ARGB32);
+    image.fill(Qt::black);
+    ASSERT_TRUE(image.save(path));
+    EXPECT_NE(picture.image(), nullptr);
+    EXPECT_EQ(picture.Width(), 7);
+    EXPECT_EQ(picture.Height(), 3);
+    QFile::remove(path);
+}
+
+TEST(RandomSource, InRangeIncludesBothEnds) {
+    Random random(7);
+    bool sawLo = false, sawHi = false;
+    for (int i = 0; i < 1000; ++i) {
+        const int64_t v = random.InRange(3, 6);
+        ASSERT_GE(v, 3);
+        ASSERT_LE(v, 6);
+        sawLo |= v == 3;
+        sawHi |= v == 6;
+    }
+    EXPECT_TRUE(sawLo && sawHi);
+    EXPECT_EQ(random.InRange(5, 5), 5);
+    Random a(99), b(99);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(a.InRange(0, 1000), b.InRange(0, 1000)) << "a seed repeats a sequence";
+}
