@@ -110,6 +110,13 @@ public:
     // after telling the player, when its folder or one of its files is missing.
     bool loadinstrumentsounds();
 
+    // ---- Time units and pitch walk (engine/timeunits.cpp) ----
+    int64_t ts(int64_t beatsixtieths) const;      // beat-sixtieths to ticks at lasttesttickspeed
+    int64_t tempoplace(int64_t ticks) const;      // ticks to beat-sixtieths at lasttesttickspeed
+    int64_t replayts(int64_t tick) const;         // a recorded tick re-timed to tickspeed
+    int64_t replaymetts(int64_t beatsixtieths) const;  // beat-sixtieths to ticks at tickspeed
+    QString createnote(int64_t p);                // the next pitch index of the walk, as text
+
     // ---- Bar generation and notation (notation/) ----
 
     // ---- Test clock, start and stop, taps, correction, repeat list (engine/) ----
