@@ -120,6 +120,31 @@ public:
     // ---- Bar generation and notation (notation/) ----
 
     // ---- Test clock, start and stop, taps, correction, repeat list (engine/) ----
+    // The shape of the test in notelist, captured by starttest beside its
+    // tempo (lasttesttickspeed): what reads the finished test later (the
+    // correction, the results graph) must not follow options changed since.
+    int64_t lasttestbeatsinbar = 4;
+    int64_t lasttestbars = 4;
+    // START / STOP / REPEAT TEST, by the picture the button shows (teststart.cpp).
+    void BevelButton1_Action();
+    // The end of the two-second start delay: the test starts.
+    void prestarttimer_Action();
+    // Resets the test's state, starts the clock and has bar 1 generated.
+    void starttest();
+    // One pass of the test clock, with its own exception handler (testclock.cpp).
+    void Timer1_Action();
+    void testclockpass();
+    // The end of a completed test: clock off, correction, repeat list, rest.
+    void endtest();
+    // A key press in TextField1: one tap (keyboardtap.cpp); true consumes the key.
+    bool TextField1_KeyDown(const QString& key);
+    // Pulls played ticks toward their notes by skillcorrect ticks and fills
+    // the graph ticks (accuracycorrection.cpp).
+    void correctnotelist();
+    // A click in column 1 opens that column for editing and reruns the correction.
+    bool notelist_CellClick(int row, int column);
+    // Rebuilds retestlist from notelist, one code per beat (repeatlist.cpp).
+    void setrepeat();
 
     // ---- Main-window buttons, tempo slider, replay, instrument menu (engine/) ----
 

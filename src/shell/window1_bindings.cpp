@@ -7,6 +7,11 @@ void Window1::BindHandlers() {
     // Bar generation and notation.
 
     // Test clock, start and stop, taps, correction.
+    Timer1.Action = [this] { Timer1_Action(); };
+    prestarttimer.Action = [this] { prestarttimer_Action(); };
+    BevelButton1->Action = [this] { BevelButton1_Action(); };
+    TextField1->KeyDown = [this](const QString& key) { return TextField1_KeyDown(key); };
+    notelist->CellClick = [this](int row, int column) { return notelist_CellClick(row, column); };
 
     // Main-window buttons, tempo slider, replay, instrument menu.
 }

@@ -1,0 +1,69 @@
+// The keyboard tap: any key pressed in the off-screen field during a test is
+// one tap, set against the next untapped note of the note table.
+
+#include "engine/playsample.h"
+#include "platform/text.h"
+#include "platform/ticks.h"
+#include "shell/module1.h"
+#include "shell/window1.h"
+
+using platform::Str;
+using platform::Val;
+
+namespace {
+
+// Whether `due` lies on the first beat of a bar of `barticks` ticks.
+bool onbarstart(double due, int64_t barticks) {
+    const int64_t whole = platform::truncateToInteger(due);
+    if (double(whole) != due) return false;
+    return barticks != 0 ? whole % barticks == 0 : whole == 0;
+}
+
+}  // namespace
+
+bool Window1::TextField1_KeyDown(const QString& /*key*/) {
+    // Outside a running test (before it, in the start delay, after its end or
+    // a STOP) the note table is finished or about to be emptied: a key press
+    // must not write into it.
+    if (!Timer1.Enabled()) return true;
+    if (Module1.midiinput) return true;
+    if (listenplay && !allowplay) return true;
+    if (listenplay && Module1.countin) return true;
+    if (notesplayedsofar >= notessofar) return true;
+
+    // The tap's moment, read once: its played tick and its place in the bar
+    // are two views of the same instant.
+    const int64_t now = platform::Ticks();
+    const int64_t barticks = ts(60) * beatsinbar;
+    if (now - continuoustime < barticks - 40) return false;
+
+    playsample(nextnote);
+    ++notesplayedsofar;
+    Module1.lastnoteplayed = nextnote;
+    if (pagenumber == bars - 1 && notessofar - 4 < notesplayedsofar) {
+        // The closing cadence: the last three taps of a test fall 2, 1, 0.
+        const int64_t left = notessofar - notesplayedsofar;
+        if (left == 3) nextnote = 2;
+        if (left == 2) nextnote = 1;
+        if (left == 1) nextnote = 0;
+    } else {
+        nextnote = platform::ValInteger(createnote(Module1.lastnoteplayed));
+        if (Module1.lastnoteplayed == 6) Module1.lastnoteplayed = nextnote;
+    }
+
+    if (Module1.allnotes <= notelist->ListCount() - 1) {
+        const int row = int(Module1.allnotes);
+        const int64_t taptick = now - continuoustime - barticks;
+        const double due = Val(notelist->Cell(row, 0));
+        // A tap just before a downbeat note belongs to that note, at the start
+        // of the strip, not at the end of the bar it was played in.
+        const bool earlydownbeat = onbarstart(due, barticks) && due > double(taptick);
+        setplace(notecount, earlydownbeat ? 0 : tempoplace(now - Module1.startruntime));
+        notelist->setCell(row, 1, Str(taptick));
+        notelist->setCell(row, 3, Str(Module1.lastnoteplayed));
+    }
+    ++Module1.allnotes;
+    ++notecount;
+    Canvas2->Refresh();
+    return true;
+}
