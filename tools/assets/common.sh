@@ -10,7 +10,8 @@ NAMES_HEADER="$REPO/src/shell/catalogue_names.h"
 # The quoted names of one array of the names header, one a line.
 catalogue_list() {
   local array=$1
-  sed -n "/ $array = {/,/};/p" "$NAMES_HEADER" | grep -o '"[^"]*"' | tr -d '"'
+  awk -v start=" $array = {" 'index($0, start) { on = 1 } on { print } on && /};/ { exit }' "$NAMES_HEADER" |
+    sed 's|//.*||' | grep -o '"[^"]*"' | tr -d '"'
 }
 
 die() {
@@ -34,4 +35,24 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null ||
     { apt-get update -q >/dev/null && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null; } ||
     die "apt-get could not install ${missing[*]}"
+}
+
+# After a run: every name the program asks for has its file, and nothing else
+# lies among the shipped files (a stale file would be shipped as well).
+check_outputs() {
+  local assets=$1 name sample expected actual
+  expected=$(catalogue_list pictures | sed 's/$/.png/' | sort)
+  actual=$(cd "$assets/pictures" && ls | sort)
+  [[ $expected == "$actual" ]] || die "assets/pictures differs from the catalogue: $(diff <(echo "$expected") <(echo "$actual") | grep '^[<>]' | tr '\n' ' ')"
+  expected=$(catalogue_list sounds | sed 's/$/.wav/' | sort)
+  actual=$(cd "$assets/sounds" && ls | sort)
+  [[ $expected == "$actual" ]] || die "assets/sounds differs from the catalogue"
+  expected=$(catalogue_list instruments | sort)
+  actual=$(cd "$assets/instruments" && ls | sort)
+  [[ $expected == "$actual" ]] || die "assets/instruments differs from the instrument list"
+  while IFS= read -r name; do
+    expected=$(catalogue_list samples | sort)
+    actual=$(cd "$assets/instruments/$name" && ls | sort)
+    [[ $expected == "$actual" ]] || die "assets/instruments/$name does not hold exactly the seven samples"
+  done < <(catalogue_list instruments)
 }
