@@ -1,5 +1,6 @@
 #include "platform/text.h"
 
+#include <QList>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -62,6 +63,54 @@ QString FormatHashHash(double value) {
     }
     if (text == QLatin1String("-0")) text = QStringLiteral("0");
     return text;
+}
+
+QString Hex(int64_t value) {
+    uint64_t bits = static_cast<uint64_t>(value);
+    if (bits == 0) return QStringLiteral("0");
+    static constexpr char digits[] = "0123456789ABCDEF";
+    char buffer[17];
+    int at = 16;
+    buffer[at] = '\0';
+    while (bits != 0) {
+        buffer[--at] = digits[bits & 0xF];
+        bits >>= 4;
+    }
+    return QString::fromLatin1(buffer + at);
+}
+
+int64_t HexVal(const QString& text) {
+    uint64_t bits = 0;
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        uint64_t digit = 0;
+        if (c >= u'0' && c <= u'9')
+            digit = uint64_t(c - u'0');
+        else if (c >= u'A' && c <= u'F')
+            digit = uint64_t(c - u'A' + 10);
+        else if (c >= u'a' && c <= u'f')
+            digit = uint64_t(c - u'a' + 10);
+        else
+            break;
+        if (bits > (std::numeric_limits<uint64_t>::max() >> 4)) {
+            bits = std::numeric_limits<uint64_t>::max();
+            break;
+        }
+        bits = (bits << 4) | digit;
+    }
+    return static_cast<int64_t>(bits);
+}
+
+int64_t Asc(const QString& text) {
+    if (text.isEmpty()) return 0;
+    const QList<uint> codes = text.left(2).toUcs4();
+    return codes.isEmpty() ? 0 : int64_t(codes.front());
+}
+
+QString Chr(int64_t code) {
+    if (code < 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return QString();
+    const char32_t one = char32_t(code);
+    return QString::fromUcs4(&one, 1);
 }
 
 }  // namespace platform

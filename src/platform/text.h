@@ -29,4 +29,22 @@ int64_t ValInteger(const QString& text);
 // trailing point; zero shows as "0".
 QString FormatHashHash(double value);
 
+// The hexadecimal text of a 64-bit whole number in upper-case digits with no
+// leading zeros ("0" for zero); a negative number gives its 16-digit two's
+// complement ("FFFFFFFFFFFFFFFF" for -1).
+QString Hex(int64_t value);
+// The value of the hexadecimal digits at the start of `text` (either letter
+// case), read as a 64-bit two's complement number, so that HexVal(Hex(v)) is
+// v. Reading stops at the first character that is not a hexadecimal digit;
+// text that starts with none reads as 0, and more than 16 digits saturate at
+// all ones.
+int64_t HexVal(const QString& text);
+
+// The code of the first character of `text` (a whole character, also beyond
+// the 16-bit range); 0 for the empty text.
+int64_t Asc(const QString& text);
+// The one-character text whose code is `code`; the empty text for a code that
+// names no character (negative, a surrogate half, or beyond U+10FFFF).
+QString Chr(int64_t code);
+
 }  // namespace platform

@@ -147,8 +147,24 @@ public:
     void setrepeat();
 
     // ---- Main-window buttons, tempo slider, replay, instrument menu (engine/) ----
+    void BevelButton3_Action();   // RESULTS: sizes, repaints and raises the results window
+    void BevelButton5_Action();   // NEW TEST: the next test is drawn afresh
+    void Slider1_Open();
+    void Slider1_ValueChanged();  // the tempo of the next test or replay
+    void replaytimer_Action();    // one 10 ms step of the replay
+    // Whether a test runs or its start delay counts down (a replay must not run then).
+    bool testinprogress() const;
+    // Ends a replay: replaytimer off, the results window's button back to
+    // PLAY, and the tempo slider free again unless a test is in progress.
+    void stopreplay();
 
     // ---- Scoring and saved data (results/) ----
+    void showresults();   // scores the finished test, folds it into the totals and saves
+    void loaddata();      // the saved totals and settings, read once at open
+    void savedata();      // rewrites the settings-and-totals file and shows the totals
+    void showtotals();    // the six totals-to-date labels from the totals
+    QString encpw(const QString& text);  // one line of the file, scrambled
+    QString decpw(const QString& line);  // one line of the file, unscrambled
 
     // ---- MIDI input (engine/ and shell/) ----
 

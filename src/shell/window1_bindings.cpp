@@ -3,6 +3,9 @@
 
 #include "shell/window1.h"
 
+#include "platform/dispatch.h"
+#include "results/wholetickeditor.h"
+
 void Window1::BindHandlers() {
     // Bar generation and notation.
 
@@ -14,4 +17,11 @@ void Window1::BindHandlers() {
     notelist->CellClick = [this](int row, int column) { return notelist_CellClick(row, column); };
 
     // Main-window buttons, tempo slider, replay, instrument menu.
+    BevelButton3->Action = [this] { BevelButton3_Action(); };
+    BevelButton5->Action = [this] { BevelButton5_Action(); };
+    QObject::connect(Slider1, &QSlider::valueChanged, Slider1,
+                     [this] { platform::dispatch("Slider1_ValueChanged", [this] { Slider1_ValueChanged(); }); });
+    replaytimer.Action = [this] { replaytimer_Action(); };
+    notelist->setItemDelegateForColumn(1, new WholeTickEditor(notelist));
+    Slider1_Open();  // the slider's own open event, raised once as it is made
 }

@@ -44,6 +44,7 @@ void Window1::Event_Open() {
 
     // The MIDI input scan and the reading of the saved settings and totals
     // come here, in that order, before the totals are shown.
+    loaddata();
 
     ttestslabel->setText(QStringLiteral("Number of tests ") + Str(Module1.totaltests));
     tnoteslabel->setText(QStringLiteral("Notes played ") + Str(Module1.totalnotes));

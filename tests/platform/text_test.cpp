@@ -46,3 +46,36 @@ TEST(TextConversions, HashHashFormatShowsAtMostTwoDecimals) {
     };
     for (const auto& c : cases) EXPECT_EQ(FormatHashHash(c.value), c.text) << c.value;
 }
+
+TEST(TextConversions, HexadecimalTextAndBack) {
+    const struct { int64_t value; const char* text; } cases[] = {
+        {0, "0"}, {9, "9"}, {10, "A"}, {15, "F"}, {16, "10"}, {255, "FF"}, {4096, "1000"},
+        {-1, "FFFFFFFFFFFFFFFF"}, {-16, "FFFFFFFFFFFFFFF0"},
+        {std::numeric_limits<int64_t>::max(), "7FFFFFFFFFFFFFFF"},
+        {std::numeric_limits<int64_t>::min(), "8000000000000000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Hex(c.value), c.text) << c.value;
+        EXPECT_EQ(HexVal(QString::fromLatin1(c.text)), c.value) << c.text;
+    }
+}
+
+TEST(TextConversions, HexValReadsLeadingDigitsOnly) {
+    const struct { const char* text; int64_t value; } cases[] = {
+        {"", 0}, {"ff", 255}, {"0A", 10}, {"7", 7}, {"G1", 0}, {"1G", 1}, {" 1", 0}, {"-1", 0},
+        {"12345678901234567", -1},  // 17 digits saturate at all ones
+    };
+    for (const auto& c : cases) EXPECT_EQ(HexVal(QString::fromLatin1(c.text)), c.value) << c.text;
+}
+
+TEST(TextConversions, CharacterCodesCountWholeCharacters) {
+    const struct { int64_t code; const char16_t* text; } cases[] = {
+        {32, u" "}, {65, u"A"}, {233, u"\u00e9"}, {0x20AC, u"\u20ac"}, {0x1F3B5, u"\U0001F3B5"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Chr(c.code), QString::fromUtf16(c.text)) << c.code;
+        EXPECT_EQ(Asc(QString::fromUtf16(c.text) + QStringLiteral("xyz")), c.code) << c.code;
+    }
+    EXPECT_EQ(Asc(QString()), 0);
+    for (int64_t bad : {int64_t(-1), int64_t(0xD800), int64_t(0x110000)}) EXPECT_TRUE(Chr(bad).isEmpty()) << bad;
+}

@@ -1,0 +1,169 @@
+// The settings-and-totals file: 13 scrambled lines, one value each, read once
+// when the main window opens and rewritten whole after every completed test.
+//
+// The reader trusts nothing it finds: a short file reads its missing lines as
+// empty, a line too long to be one of ours reads as empty, every number is
+// converted with saturation and checked against the range the program itself
+// can produce, so a damaged file can never bring in a value that breaks a
+// test. The writer never leaves a half-written file: it writes a temporary
+// file beside the old one and renames it over the old one only when complete.
+
+#include "platform/exceptions.h"
+#include "platform/messagebox.h"
+#include "platform/text.h"
+#include "results/scrambler.h"
+#include "results/settingslocation.h"
+#include "shell/module1.h"
+#include "shell/window1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+#include <cmath>
+
+using platform::FormatHashHash;
+using platform::Str;
+using platform::Val;
+using platform::ValInteger;
+
+namespace {
+
+constexpr int filelines = 13;
+// Our longest line is well under 100 characters; anything much longer is not
+// one of ours and is not worth unscrambling.
+constexpr qint64 longestline = 1024;
+
+// One line of the file, without its line ending; past the end of the file,
+// or for an over-long line, the empty text.
+QString readsavedline(QFile& file) {
+    if (file.atEnd()) return QString();
+    QByteArray line = file.readLine(longestline + 2);
+    const bool complete = line.endsWith('\n') || file.atEnd();
+    if (!complete) {
+        while (!file.atEnd()) {
+            if (file.readLine(4096).endsWith('\n')) break;
+        }
+        return QString();
+    }
+    while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
+    if (line.size() > longestline) return QString();
+    return QString::fromUtf8(line);
+}
+
+QString unscramble(const QString& line) {
+    try {
+        return scrambler::decpw(line);
+    } catch (const platform::OutOfBoundsException&) {
+        return QString();  // too long for the scrambler's table: not a line we wrote
+    }
+}
+
+int64_t count(const QString& text) {
+    const int64_t value = ValInteger(text);
+    return value < 0 ? 0 : value;
+}
+
+double percentage(const QString& text) {
+    const double value = Val(text);
+    if (!std::isfinite(value) || value < 0.0) return 0.0;
+    return value > 100.0 ? 100.0 : value;
+}
+
+// A whole-number setting: an empty line keeps the current value, and so does
+// a value the program's own controls could never have set.
+void setting(int64_t& target, const QString& text, int64_t lowest, int64_t highest) {
+    if (text.isEmpty()) return;
+    const int64_t value = ValInteger(text);
+    if (value >= lowest && value <= highest) target = value;
+}
+
+// Writes the lines scrambled; the empty text on success, else the reason.
+QString writesettingsfile(const QString& path, const QStringList& lines) {
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath())) return QStringLiteral("its folder could not be made");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    for (const QString& line : lines) {
+        const QByteArray bytes = (scrambler::encpw(line) + QLatin1Char('\n')).toUtf8();
+        if (file.write(bytes) != bytes.size()) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            return reason;
+        }
+    }
+    if (!file.commit()) return file.errorString();
+    return QString();
+}
+
+}  // namespace
+
+void Window1::loaddata() {
+    const QString path = settingslocation::settingsfilepath();
+    const QFileInfo info(path);
+    if (!info.exists()) return;
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        const QString reason = info.isFile() ? file.errorString() : QStringLiteral("it is not a file");
+        platform::MsgBox(QStringLiteral("The saved totals and settings in \"") + QDir::toNativeSeparators(path) +
+                         QStringLiteral("\" could not be read (") + reason +
+                         QStringLiteral("). The program starts from its defaults."));
+        return;
+    }
+    QStringList lines;
+    for (int line = 0; line < filelines; ++line) lines << unscramble(readsavedline(file));
+    file.close();
+
+    Module1.totaltests = count(lines[0]);
+    Module1.totalnotes = count(lines[1]);
+    Module1.totalaccuracy = percentage(lines[2]);
+    Module1.correct = percentage(lines[3]);
+    Module1.almost = percentage(lines[4]);
+    Module1.miss = percentage(lines[5]);
+    Module1.midiinput = lines[6] == QLatin1String("midi") && Module1.midiinputpos;
+    setting(Module1.earlychange, lines[7], 10, 100);
+    listenplay = lines[8] != QLatin1String("notlp");
+    setting(Module1.tickspeed, lines[9], 20, 80);
+    Module1.playmidinotes = lines[10] == QLatin1String("pmn");
+    // Line 12, the MIDI device, is reopened on s here when MIDI input is
+    // restored; that comes with the MIDI stream class.
+    Module1.reptest = lines[12] == QLatin1String("rep");
+}
+
+void Window1::savedata() {
+    // Line 12 names the MIDI device held open in s; that comes with the MIDI
+    // stream class, until then no device is saved.
+    const QString device = QStringLiteral("nf");
+    const QStringList lines = {
+        Str(Module1.totaltests),
+        Str(Module1.totalnotes),
+        Str(Module1.totalaccuracy),
+        Str(Module1.correct),
+        Str(Module1.almost),
+        Str(Module1.miss),
+        Module1.midiinput ? QStringLiteral("midi") : QStringLiteral("notmidi"),
+        Str(Module1.earlychange),
+        listenplay ? QStringLiteral("lp") : QStringLiteral("notlp"),
+        Str(Module1.tickspeed),
+        Module1.playmidinotes ? QStringLiteral("pmn") : QStringLiteral("notpmn"),
+        device,
+        Module1.reptest ? QStringLiteral("rep") : QStringLiteral("norep"),
+    };
+    const QString path = settingslocation::settingsfilepath();
+    const QString failure = writesettingsfile(path, lines);
+    showtotals();
+    if (!failure.isEmpty())
+        platform::MsgBox(QStringLiteral("The totals and settings could not be saved to \"") +
+                         QDir::toNativeSeparators(path) + QStringLiteral("\": ") + failure +
+                         QStringLiteral(". The file was left as it was."));
+}
+
+void Window1::showtotals() {
+    ttestslabel->setText(QStringLiteral("Number of tests ") + Str(Module1.totaltests));
+    tnoteslabel->setText(QStringLiteral("Notes played ") + Str(Module1.totalnotes));
+    tacclabel->setText(QStringLiteral("Accuracy ") + FormatHashHash(Module1.totalaccuracy) + QStringLiteral("%"));
+    thitslabel->setText(QStringLiteral("Perfect hits ") + FormatHashHash(Module1.correct) + QStringLiteral("%"));
+    tnearlabel->setText(QStringLiteral("Pretty close hits ") + FormatHashHash(Module1.almost) + QStringLiteral("%"));
+    tmisslabel->setText(QStringLiteral("Way off hits ") + FormatHashHash(Module1.miss) + QStringLiteral("%"));
+}

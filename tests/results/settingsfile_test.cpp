@@ -1,0 +1,296 @@
+// The settings-and-totals file through real opens of the main window: what a
+// save writes comes back after a restart, and no damaged file can stop the
+// open or bring in a value that breaks a test.
+
+#include "platform/files.h"
+#include "platform/text.h"
+#include "results/scrambler.h"
+#include "shell/module1.h"
+#include "shell/window1.h"
+#include "support/appfixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <limits>
+
+namespace {
+
+class SettingsFile : public AppFixture {
+protected:
+    QString filepath() const { return QDir(programFolder()).filePath(QStringLiteral("mydata.txt")); }
+
+    // Writes the lines as the program does, each scrambled (with varying prefixes).
+    void writeplain(const QStringList& lines) const {
+        QByteArray bytes;
+        for (int i = 0; i < lines.size(); ++i) bytes += (scrambler::encpw(lines[i], i % 10) + QLatin1Char('\n')).toUtf8();
+        writebytes(bytes);
+    }
+    void writebytes(const QByteArray& bytes) const {
+        QFile file(filepath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray filebytes() const {
+        QFile file(filepath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QStringList readplain() const {
+        QStringList lines;
+        for (const QByteArray& line : filebytes().split('\n'))
+            if (!line.isEmpty()) lines << scrambler::decpw(QString::fromUtf8(line), 0);
+        return lines;
+    }
+    // A new run over the same program folder: fresh globals, a fresh window.
+    Window1& restart() {
+        Window1::destroy();
+        Module1 = Module1State{};
+        return openWindow();
+    }
+    static QStringList labels(Window1& w) {
+        return {w.ttestslabel->text(), w.tnoteslabel->text(), w.tacclabel->text(), w.thitslabel->text(),
+                w.tnearlabel->text(), w.tmisslabel->text(), w.tempolabel->text()};
+    }
+};
+
+const QStringList fulldefaults = {"0", "0", "0", "0", "0", "0", "notmidi", "80", "lp", "60", "notpmn", "nf", "norep"};
+// A file whose every line differs from the defaults.
+const QStringList fullfile = {"7", "93", "81.25", "62.5", "25", "12.5", "notmidi", "40", "notlp", "30", "pmn", "nf", "rep"};
+
+}  // namespace
+
+TEST_F(SettingsFile, NoFileKeepsTheDefaultsAndCreatesNone) {
+    Window1& w = openWindow();
+    EXPECT_EQ(labels(w), QStringList({"Number of tests 0", "Notes played 0", "Accuracy 0%", "Perfect hits 0%",
+                                      "Pretty close hits 0%", "Way off hits 0%", "60 bpm"}));
+    EXPECT_EQ(Module1.earlychange, 80);
+    EXPECT_EQ(Module1.tickspeed, 60);
+    EXPECT_TRUE(w.listenplay);
+    EXPECT_FALSE(QFileInfo::exists(filepath()));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(SettingsFile, WhatASaveWritesComesBackAfterARestart) {
+    Window1& w = openWindow();
+    Module1.totaltests = 3;
+    Module1.totalnotes = 42;
+    Module1.totalaccuracy = 200.0 / 3.0;
+    Module1.correct = 87.5;
+    Module1.almost = 1.0 / 3.0;
+    Module1.miss = 12.1666666;
+    Module1.earlychange = 40;
+    Module1.tickspeed = 40;
+    Module1.playmidinotes = true;
+    Module1.reptest = true;
+    w.listenplay = false;
+    w.savedata();
+    EXPECT_EQ(labels(w).mid(0, 6), QStringList({"Number of tests 3", "Notes played 42", "Accuracy 66.67%",
+                                                "Perfect hits 87.5%", "Pretty close hits 0.33%", "Way off hits 12.17%"}));
+    EXPECT_EQ(readplain(), QStringList({"3", "42", "66.66667", "87.5", "0.3333333", "12.16667", "notmidi", "40", "notlp",
+                                        "40", "pmn", "nf", "rep"}));
+    EXPECT_EQ(filebytes().count('\n'), 13);
+
+    Window1& again = restart();
+    EXPECT_EQ(Module1.totaltests, 3);
+    EXPECT_EQ(Module1.totalnotes, 42);
+    EXPECT_DOUBLE_EQ(Module1.totalaccuracy, 66.66667);
+    EXPECT_DOUBLE_EQ(Module1.correct, 87.5);
+    EXPECT_DOUBLE_EQ(Module1.almost, 0.3333333);
+    EXPECT_DOUBLE_EQ(Module1.miss, 12.16667);
+    EXPECT_EQ(Module1.earlychange, 40);
+    EXPECT_EQ(Module1.tickspeed, 40);
+    EXPECT_TRUE(Module1.playmidinotes);
+    EXPECT_TRUE(Module1.reptest);
+    EXPECT_FALSE(Module1.midiinput);
+    EXPECT_FALSE(again.listenplay);
+    EXPECT_EQ(again.Slider1->value(), 40);
+    EXPECT_EQ(labels(again), QStringList({"Number of tests 3", "Notes played 42", "Accuracy 66.67%", "Perfect hits 87.5%",
+                                          "Pretty close hits 0.33%", "Way off hits 12.17%", "90 bpm"}));
+}
+
+TEST_F(SettingsFile, AFileCutShortAfterAnyLineReadsItsMissingLinesAsEmpty) {
+    for (int kept = 0; kept <= 13; ++kept) {
+        SCOPED_TRACE(kept);
+        writeplain(fullfile.mid(0, kept));
+        Window1& w = restart();
+        // Each line comes from the file when it is there; a missing line
+        // reads as empty: keywords false (line 9 true), numbers 0, lines 8
+        // and 10 unchanged.
+        EXPECT_EQ(Module1.totaltests, kept > 0 ? 7 : 0);
+        EXPECT_EQ(Module1.totalnotes, kept > 1 ? 93 : 0);
+        EXPECT_EQ(Module1.totalaccuracy, kept > 2 ? 81.25 : 0);
+        EXPECT_EQ(Module1.correct, kept > 3 ? 62.5 : 0);
+        EXPECT_EQ(Module1.almost, kept > 4 ? 25 : 0);
+        EXPECT_EQ(Module1.miss, kept > 5 ? 12.5 : 0);
+        EXPECT_EQ(Module1.earlychange, kept > 7 ? 40 : 80);
+        EXPECT_EQ(w.listenplay, kept <= 8);
+        EXPECT_EQ(Module1.tickspeed, kept > 9 ? 30 : 60);
+        EXPECT_EQ(Module1.playmidinotes, kept > 10);
+        EXPECT_EQ(Module1.reptest, kept > 12);
+        EXPECT_EQ(w.tempolabel->text(), kept > 9 ? "120 bpm" : "60 bpm");
+        EXPECT_TRUE(messages.isEmpty());
+    }
+}
+
+TEST_F(SettingsFile, DamagedValuesAreRepairedOrKeepTheirDefaults) {
+    constexpr int64_t top = std::numeric_limits<int64_t>::max();
+    const struct { int line; const char* text; std::function<bool()> holds; } cases[] = {
+        {0, "-5", [] { return Module1.totaltests == 0; }},
+        {0, "1e30", [] { return Module1.totaltests == top; }},
+        {0, "99999999999999999999999", [] { return Module1.totaltests == top; }},
+        {1, "garbage", [] { return Module1.totalnotes == 0; }},
+        {1, "12.9", [] { return Module1.totalnotes == 12; }},
+        {2, "1e999", [] { return Module1.totalaccuracy == 0; }},
+        {2, "250", [] { return Module1.totalaccuracy == 100; }},
+        {3, "-3", [] { return Module1.correct == 0; }},
+        {4, "100.5", [] { return Module1.almost == 100; }},
+        {5, "-1e999", [] { return Module1.miss == 0; }},
+        {6, "midi", [] { return !Module1.midiinput; }},  // no MIDI input opened at start-up
+        {7, "5", [] { return Module1.earlychange == 80; }},
+        {7, "101", [] { return Module1.earlychange == 80; }},
+        {7, "10", [] { return Module1.earlychange == 10; }},
+        {7, "100", [] { return Module1.earlychange == 100; }},
+        {8, "LP", [] { return Window1::instance().listenplay; }},
+        {8, "", [] { return Window1::instance().listenplay; }},
+        {9, "0", [] { return Module1.tickspeed == 60; }},
+        {9, "-40", [] { return Module1.tickspeed == 60; }},
+        {9, "19", [] { return Module1.tickspeed == 60; }},
+        {9, "81", [] { return Module1.tickspeed == 60; }},
+        {9, "1e30", [] { return Module1.tickspeed == 60; }},
+        {9, "20", [] { return Module1.tickspeed == 20 && Window1::instance().tempolabel->text() == "180 bpm"; }},
+        {9, "80", [] { return Module1.tickspeed == 80 && Window1::instance().tempolabel->text() == "45 bpm"; }},
+        {10, "PMN", [] { return !Module1.playmidinotes; }},
+        {12, "rep ", [] { return !Module1.reptest; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.line + 1) + ": " + c.text);
+        QStringList lines = fulldefaults;
+        lines[c.line] = QString::fromLatin1(c.text);
+        writeplain(lines);
+        Window1& w = restart();
+        EXPECT_TRUE(c.holds());
+        EXPECT_GE(w.Slider1->value(), 20);
+        EXPECT_LE(w.Slider1->value(), 80);
+    }
+}
+
+TEST_F(SettingsFile, GarbageAndOverlongLinesNeverStopTheOpen) {
+    const QByteArray valid = (scrambler::encpw("40", 3) + QLatin1Char('\n')).toUtf8();
+    const struct { const char* name; QByteArray bytes; } files[] = {
+        {"plain text", "hello\nworld\n\n\n\n\n\n\n\n\nzz\n"},
+        {"binary", QByteArray("\x00\xff\xfe\x01\n\x80\x81", 7)},
+        {"no line ends", QByteArray(3000, 'A')},
+        // Line 10 (the tempo) is an over-long line and reads as empty.
+        {"over-long line", QByteArray().append(valid.repeated(9)).append(QByteArray(5000, '5')).append('\n')},
+        // A line of 700 hexadecimal digits is too long for the scrambler.
+        {"line beyond the scrambler", QByteArray().append(valid.repeated(9)).append(QByteArray(700, '4')).append('\n')},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        writebytes(f.bytes);
+        Window1& w = restart();
+        EXPECT_TRUE(w.ttestslabel->text().startsWith("Number of tests "));
+        EXPECT_GE(Module1.tickspeed, 20);
+        EXPECT_LE(Module1.tickspeed, 80);
+        EXPECT_GE(Module1.earlychange, 10);
+        EXPECT_LE(Module1.earlychange, 100);
+        EXPECT_FALSE(w.tempolabel->text().isEmpty());
+        EXPECT_TRUE(messages.isEmpty());
+    }
+    // The valid lines around an over-long one still count.
+    writebytes(QByteArray().append(valid.repeated(9)).append(QByteArray(5000, '5')).append('\n'));
+    restart();
+    EXPECT_EQ(Module1.totaltests, 40);
+    EXPECT_EQ(Module1.earlychange, 40);
+    EXPECT_EQ(Module1.tickspeed, 60);
+}
+
+TEST_F(SettingsFile, AnUnreadableFileIsReportedAndTheOpenStillFinishes) {
+    ASSERT_TRUE(QDir(programFolder()).mkdir(QStringLiteral("mydata.txt")));
+    Window1& w = openWindow();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(filepath()))) << messages[0].toStdString();
+    EXPECT_EQ(w.ttestslabel->text(), "Number of tests 0");
+    EXPECT_EQ(w.tempolabel->text(), "60 bpm");
+}
+
+TEST_F(SettingsFile, AFailedSaveLeavesWhatWasThereAndSaysWhy) {
+    // The file's name is taken by a folder, with something in it.
+    ASSERT_TRUE(QDir(programFolder()).mkdir(QStringLiteral("mydata.txt")));
+    QFile inside(QDir(filepath()).filePath(QStringLiteral("keep")));
+    ASSERT_TRUE(inside.open(QIODevice::WriteOnly));
+    inside.write("untouched");
+    inside.close();
+    Window1& w = openWindow();
+    messages.clear();
+    Module1.totaltests = 5;
+    Module1.correct = 50;
+    w.savedata();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(filepath()))) << messages[0].toStdString();
+    EXPECT_EQ(w.ttestslabel->text(), "Number of tests 5");
+    EXPECT_EQ(w.thitslabel->text(), "Perfect hits 50%");
+    EXPECT_TRUE(QFileInfo(filepath()).isDir());
+    EXPECT_EQ(QDir(filepath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"keep"}));
+    QFile kept(QDir(filepath()).filePath(QStringLiteral("keep")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "untouched");
+    // Nothing half-written is left beside it.
+    EXPECT_EQ(QDir(programFolder()).entryList({"mydata*"}, QDir::AllEntries), QStringList({"mydata.txt"}));
+}
+
+TEST_F(SettingsFile, ASaveReplacesTheOldFileWhole) {
+    writebytes(QByteArray(4000, 'x'));  // longer than any file the program writes
+    Window1& w = openWindow();
+    w.savedata();
+    EXPECT_EQ(readplain(), fulldefaults);
+    EXPECT_EQ(QDir(programFolder()).entryList({"mydata*"}, QDir::AllEntries), QStringList({"mydata.txt"}));
+}
+
+namespace {
+
+// Points the user's data folder somewhere for one test.
+class UserDataFolder {
+public:
+    explicit UserDataFolder(const QString& path) : old_(qgetenv("XDG_DATA_HOME")) { qputenv("XDG_DATA_HOME", path.toLocal8Bit()); }
+    ~UserDataFolder() { old_.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", old_); }
+
+private:
+    QByteArray old_;
+};
+
+}  // namespace
+
+TEST_F(SettingsFile, WhereTheProgramFolderCannotBeWrittenTheUserDataFolderIsUsed) {
+    QTemporaryDir data;
+    UserDataFolder folder(data.path());
+    Window1& w = openWindow();
+    // The program now runs from a folder that is not there to be written.
+    platform::setProgramFolder(QDir(programFolder()).filePath(QStringLiteral("gone")));
+    Module1.totaltests = 2;
+    w.savedata();
+    EXPECT_TRUE(messages.isEmpty());
+    const QString saved = QDir(data.path()).filePath(QStringLiteral("Taptrell/mydata.txt"));
+    EXPECT_TRUE(QFileInfo(saved).isFile());
+    Module1 = Module1State{};
+    w.loaddata();  // read from where it was written
+    EXPECT_EQ(Module1.totaltests, 2);
+}
+
+TEST_F(SettingsFile, WhenNoFolderCanBeWrittenTheSaveSaysWhere) {
+    QTemporaryDir data;
+    // The data folder's place is taken by a file, so no folder can be made there.
+    const QString blocked = QDir(data.path()).filePath(QStringLiteral("file"));
+    QFile block(blocked);
+    ASSERT_TRUE(block.open(QIODevice::WriteOnly));
+    block.close();
+    UserDataFolder folder(blocked);
+    Window1& w = openWindow();
+    platform::setProgramFolder(QDir(programFolder()).filePath(QStringLiteral("gone")));
+    Module1.totaltests = 2;
+    w.savedata();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("Taptrell"))) << messages[0].toStdString();
+    EXPECT_EQ(w.ttestslabel->text(), "Number of tests 2");
+}
