@@ -58,6 +58,9 @@ platform::ListBox* makeTable(QWidget* parent, const char* name, int columns, QRe
 
 void Window1::Layout() {
     frame_->setMenuBar(&MainMenuBar::instance());
+    // The quit item takes the same way out as the close box, so the MIDI
+    // input is closed either way.
+    QObject::connect(MainMenuBar::instance().FileQuit, &QAction::triggered, frame_.get(), [this] { Close(); });
     content_ = new QWidget(frame_.get());
     content_->setObjectName(QStringLiteral("Window1"));
     content_->setFixedSize(windowWidth, windowHeight);
