@@ -7,8 +7,10 @@ namespace platform {
 QFont namedFont(const QString& name, int pixels, bool bold, bool italic) {
     QFont font = QApplication::font();
     if (name == QLatin1String("Cooper Black") || name == QLatin1String("Cooper Std Black")) {
-        // A heavy, rounded display serif: the free serif at its boldest.
+        // A heavy display serif: the free serif at its boldest, condensed so
+        // that the captions keep within their labels.
         font = QFont(QStringLiteral("DejaVu Serif"));
+        font.setStretch(QFont::Condensed);
         font.setWeight(QFont::Black);
     } else if (name == QLatin1String("Arial Bold Italic")) {
         font = QFont(QStringLiteral("Liberation Sans"));

@@ -3,6 +3,8 @@
 // application object made, the main window opened and the event loop run.
 
 #include "platform/application.h"
+#include "platform/files.h"
+#include "platform/pluginhost.h"
 #include "shell/app.h"
 #include "shell/mainmenubar.h"
 #include "shell/window1.h"
@@ -13,6 +15,10 @@ int main(int argc, char* argv[]) {
     QApplication toolkit(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Taptrell"));
     QApplication::setApplicationVersion(QStringLiteral("1.4.0.31"));
+
+    // Without the MIDI plug-in the program runs as on a machine with no MIDI
+    // device; the host has said why on standard error.
+    platform::loadPlugins(platform::ProgramFolder());
 
     Taptrell application;
     setApp(&application);

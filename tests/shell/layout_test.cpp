@@ -107,3 +107,26 @@ TEST_F(MainWindowLayout, MenuBarHasFileEditAndAHelpItemWithNothingUnderIt) {
     EXPECT_EQ(edit, (QStringList{"&Undo|Ctrl+Z", "-", "Cu&t|Ctrl+X", "&Copy|Ctrl+C", "&Paste|Ctrl+V",
                                  "&Delete|", "-", "Select &All|Ctrl+A"}));
 }
+
+TEST_F(MainWindowLayout, TheLongestCaptionsFitTheirLabels) {
+    Window1& w = openWindow();
+    const struct { QLabel* label; const char* text; } table[] = {
+        {w.tmisslabel1, "SET TEMPO"},
+        {w.Label2, "TOTALS TO DATE"},
+        {w.tempolabel, "180 bpm"},
+        {w.ttestslabel, "Number of tests 99999"},
+        {w.tnoteslabel, "Notes played 999999"},
+        {w.tacclabel, "Accuracy 100%"},
+        {w.thitslabel, "Perfect hits 66.67%"},
+        {w.tnearlabel, "Pretty close hits 66.67%"},
+        {w.tmisslabel, "Way off hits 66.67%"},
+        {w.lisplaylabel, "COUNT IN"},
+        {w.inssound, "Instrument sound"},
+    };
+    for (const auto& row : table) {
+        const QFontMetrics metrics(row.label->font());
+        EXPECT_LE(metrics.horizontalAdvance(QString::fromLatin1(row.text)), row.label->width())
+            << row.label->objectName().toStdString() << ": " << row.text;
+        EXPECT_LE(metrics.height(), row.label->height()) << row.label->objectName().toStdString();
+    }
+}
