@@ -118,6 +118,20 @@ public:
     QString createnote(int64_t p);                // the next pitch index of the walk, as text
 
     // ---- Bar generation and notation (notation/) ----
+    // The notation canvas: the count-in message during the start delay, the
+    // next bar (generated, drawn and entered in notelist) while Timer1 runs,
+    // else the cover. Only the program's own Refresh() runs it.
+    void Canvas1_Paint(platform::Graphics& g);
+    // The accuracy strip: the bar's timeline and beat marks, and a dot for
+    // every tap position held in place.
+    void Canvas2_Paint(platform::Graphics& g);
+    // One bar of the test, drawn on g and entered in notelist.
+    void generatebar(platform::Graphics& g);
+    // The rhythm-group code of beat `beat` (1-based) of the bar being made.
+    int64_t choosecode(int64_t beat);
+    // Appends the notes of one beat's rhythm group to notelist and moves the
+    // beat base on; lastpitch carries the pitch walk from note to note.
+    void noteentry(int64_t code, int64_t beat, int64_t beats, int64_t& lastpitch);
 
     // ---- Test clock, start and stop, taps, correction, repeat list (engine/) ----
     // The shape of the test in notelist, captured by starttest beside its

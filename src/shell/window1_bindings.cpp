@@ -8,6 +8,8 @@
 
 void Window1::BindHandlers() {
     // Bar generation and notation.
+    Canvas1->Paint = [this](platform::Graphics& g) { Canvas1_Paint(g); };
+    Canvas2->Paint = [this](platform::Graphics& g) { Canvas2_Paint(g); };
 
     // Test clock, start and stop, taps, correction.
     Timer1.Action = [this] { Timer1_Action(); };

@@ -1,0 +1,124 @@
+// The notation canvas, which is also the test's bar generator: the clock asks
+// for the next bar by refreshing Canvas1, and each refresh while Timer1 runs
+// makes exactly one bar. The canvas runs Paint only on the program's own
+// Refresh(); a repaint the window system asks for shows the picture already
+// made, so uncovering the window during a test never adds a bar.
+
+#include "notation/rhythmgroups.h"
+#include "platform/exceptions.h"
+#include "platform/text.h"
+#include "shell/app.h"
+#include "shell/catalogue.h"
+#include "shell/module1.h"
+#include "shell/window1.h"
+
+#include <QPainter>
+#include <optional>
+#include <string>
+
+using platform::Str;
+
+namespace {
+
+// Group pictures are drawn at a quarter of their size, and the bar advances
+// by a quarter of each group's width figure.
+constexpr double groupScale = 0.25;
+constexpr int64_t barLeft = 230;
+constexpr int64_t barTop = 100;
+constexpr int64_t crotchetRest = 1;
+
+void checkCode(int64_t code) {
+    if (code < 0 || code >= int64_t(Module1.notes.size()))
+        throw platform::OutOfBoundsException("rhythm-group code " + std::to_string(code));
+}
+
+// The picture at a quarter size, its destination kept in real numbers so
+// that groups line up exactly as their width figures say.
+void drawGroup(platform::Graphics& g, int64_t code, int64_t x) {
+    checkCode(code);
+    const platform::PicturePtr& picture = Module1.notes[size_t(code)];
+    if (!picture) throw platform::NilObjectException("picture of rhythm-group code " + std::to_string(code));
+    const QImage* image = picture->image();
+    if (!image) return;  // a picture file that cannot be read shows nothing
+    QPainter& painter = g.painter();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    const QRectF target(double(x + barLeft), double(barTop), image->width() * groupScale,
+                        image->height() * groupScale);
+    painter.drawImage(target, *image, QRectF(image->rect()));
+}
+
+// The code that retestlist holds for a beat of the repeated test; none when
+// the row is missing (the options grew the test since it was built) or does
+// not hold a code of the table, so that beat is drawn as an ordinary one.
+std::optional<int64_t> repeatCode(const platform::ListBox& retestlist, int64_t row) {
+    if (row < 0 || row >= retestlist.ListCount()) return std::nullopt;
+    bool isNumber = false;
+    const double value = retestlist.Cell(int(row), 0).trimmed().toDouble(&isNumber);
+    if (!isNumber) return std::nullopt;
+    const int64_t code = platform::truncateToInteger(value);
+    if (code < 0 || code >= int64_t(Module1.notes.size())) return std::nullopt;
+    return code;
+}
+
+}  // namespace
+
+void Window1::Canvas1_Paint(platform::Graphics& g) {
+    if (prestarttimer.Enabled()) {
+        g.ForeColor = QColor(192, 0, 255);
+        g.TextFont = QStringLiteral("Helvetica");
+        g.TextSize = 40;
+        g.DrawString(Str(beatsinbar) + QStringLiteral(" beats count in"), 250, 150);
+    } else if (Timer1.Enabled()) {
+        generatebar(g);
+    } else {
+        g.DrawPicture(catalogue::picture("cover"), 0, 0);
+    }
+}
+
+void Window1::generatebar(platform::Graphics& g) {
+    // The count-in's paint makes bar 1 on page 0; every later paint turns the
+    // page, but never past the test's last.
+    if (!Module1.countin && pagenumber < bars) pagenumber += 1;
+    notesinbar = 0;
+    // The last page holds one sounding beat fewer: its final beat is the
+    // closing rest, drawn below with no note row.
+    const bool lastpage = pagenumber == bars - 1;
+    const int64_t beats = lastpage ? beatsinbar - 1 : beatsinbar;
+
+    int64_t x = 0;
+    int64_t lastpitch = 0;  // each bar's melody starts again from the bottom note
+    for (int64_t beat = 1; beat <= beats; ++beat) {
+        const int64_t code = choosecode(beat);
+        drawGroup(g, code, x);
+        noteentry(code, beat, beats, lastpitch);
+        x = platform::truncateToInteger(double(x) + double(Module1.notespace[size_t(code)]) * groupScale);
+    }
+    notessofar += notesinbar;
+    if (lastpage) drawGroup(g, crotchetRest, x);
+}
+
+int64_t Window1::choosecode(int64_t beat) {
+    if (Module1.retest) {
+        const int64_t row = refreshrow;
+        refreshrow += 1;
+        if (const std::optional<int64_t> code = repeatCode(*retestlist, row)) return *code;
+    }
+
+    // The test opens on a crotchet and its last sounding beat is one.
+    if ((pagenumber == bars - 1 && beat == beatsinbar - 1) || notelist->ListCount() == 0) return 0;
+
+    platform::Random& random = *App().Randomizer;
+    int64_t code = random.InRange(Module1.stlevel, Module1.level);
+
+    // A beat in which no note began is not followed by a drawn crotchet
+    // rest: two silent beats in a row would lose the player's place. Only
+    // code 1 is refused; a range holding nothing else keeps it.
+    const int64_t base = ts(60) * pagenumber + startofnote;
+    const int64_t lastdue = platform::ValInteger(notelist->Cell(notelist->LastIndex(), 0));
+    const bool previousSilent = base - lastdue > ts(60);
+    if (previousSilent) {
+        while (code == crotchetRest && Module1.level > Module1.stlevel)
+            code = random.InRange(Module1.stlevel, Module1.level);
+    }
+    return code;
+}
