@@ -6,6 +6,7 @@
 #include "shell/catalogue.h"
 #include "shell/module1.h"
 #include "shell/window1.h"
+#include "windows/optionwin.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ void startdelay(Window1& w) {
     w.BevelButton2->setEnabled(false);
     w.BevelButton2->setIcon(catalogue::picture("optionslight"));
     w.Slider1->setEnabled(false);
-    // Closing the options window, if it is open, comes here with that window.
+    if (optionwin::exists()) optionwin::instance().Close();
     w.prestarttimer.Reset();
     w.resultbox->hide();
     w.BevelButton5->hide();

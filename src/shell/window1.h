@@ -7,6 +7,7 @@
 #include "platform/canvas.h"
 #include "platform/listbox.h"
 #include "platform/picturebutton.h"
+#include "platform/sound.h"
 #include "platform/textfield.h"
 #include "platform/timer.h"
 
@@ -109,6 +110,15 @@ public:
     // Loads the seven samples of the instrument `ins` into `sounds`; false,
     // after telling the player, when its folder or one of its files is missing.
     bool loadinstrumentsounds();
+    // The seven samples of the instrument folder `name`, or why they cannot be
+    // had: no such folder, or one of the seven files missing.
+    struct InstrumentSamples {
+        enum class Outcome { loaded, foldermissing, filemissing } outcome = Outcome::foldermissing;
+        std::array<platform::SoundPtr, 7> sounds{};
+    };
+    static InstrumentSamples loadinstrument(const QString& name);
+    // The menu bar's "Help": the about box, modelessly; true, the choice is handled.
+    bool _HelpMenu_Action();
 
     // ---- Time units and pitch walk (engine/timeunits.cpp) ----
     int64_t ts(int64_t beatsixtieths) const;      // beat-sixtieths to ticks at lasttesttickspeed
@@ -161,6 +171,10 @@ public:
     void setrepeat();
 
     // ---- Main-window buttons, tempo slider, replay, instrument menu (engine/) ----
+    void BevelButton2_Action();   // OPTIONS: the options window, modally
+    void BevelButton4_Action();   // HELP, or with Shift+Control+Alt the note table uncovered
+    void PopupMenu1_Open();       // the instrument menu's fourteen rows (instrumentmenu.cpp)
+    void PopupMenu1_Change();     // the chosen instrument's samples, when all seven are there
     void BevelButton3_Action();   // RESULTS: sizes, repaints and raises the results window
     void BevelButton5_Action();   // NEW TEST: the next test is drawn afresh
     void Slider1_Open();

@@ -21,6 +21,13 @@ void Window1::BindHandlers() {
     // Main-window buttons, tempo slider, replay, instrument menu.
     BevelButton3->Action = [this] { BevelButton3_Action(); };
     BevelButton5->Action = [this] { BevelButton5_Action(); };
+    BevelButton2->Action = [this] { BevelButton2_Action(); };
+    BevelButton4->Action = [this] { BevelButton4_Action(); };
+    // The menu's own open event, raised once as it is made; its rows are set
+    // quietly, so the change handler runs only for the player's choices.
+    platform::dispatch("PopupMenu1_Open", [this] { PopupMenu1_Open(); });
+    QObject::connect(PopupMenu1, &QComboBox::currentIndexChanged, PopupMenu1,
+                     [this] { platform::dispatch("PopupMenu1_Change", [this] { PopupMenu1_Change(); }); });
     QObject::connect(Slider1, &QSlider::valueChanged, Slider1,
                      [this] { platform::dispatch("Slider1_ValueChanged", [this] { Slider1_ValueChanged(); }); });
     replaytimer.Action = [this] { replaytimer_Action(); };

@@ -2,13 +2,17 @@
 
 #include "notation/rhythmgroups.h"
 #include "platform/application.h"
+#include "platform/dispatch.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
 #include "platform/text.h"
 #include "shell/catalogue.h"
 #include "shell/catalogue_names.h"
+#include "shell/mainmenubar.h"
 #include "shell/module1.h"
 #include "shell/window1.h"
+#include "shell/window1frame.h"
+#include "windows/about.h"
 
 #include <QDir>
 
@@ -16,8 +20,14 @@ using platform::FormatHashHash;
 using platform::Str;
 
 void Window1::AddMenuHandlers() {
-    // The menu bar's "Help" item is bound to the about box by the windows
-    // that build it.
+    // The menu bar outlives this window: the binding goes with the frame.
+    QObject::connect(MainMenuBar::instance().HelpMenu, &QAction::triggered, frame_.get(),
+                     [this] { platform::dispatch("_HelpMenu_Action", [this] { return _HelpMenu_Action(); }); });
+}
+
+bool Window1::_HelpMenu_Action() {
+    about::instance().Show();
+    return true;
 }
 
 void Window1::Event_Open() {
@@ -58,28 +68,39 @@ void Window1::Event_Open() {
     tempolabel->setText(Module1.tickspeed > 0 ? Str(3600 / Module1.tickspeed) + QStringLiteral(" bpm") : QString());
 }
 
-bool Window1::loadinstrumentsounds() {
-    const QFileInfo folder = platform::GetFolderItem(Module1.ins);
-    if (!folder.isDir()) {
-        platform::MsgBox(QStringLiteral("I can't find the folder \"") + Module1.ins +
-                         QStringLiteral("\". The program will have to close"));
-        return false;
-    }
-    std::array<platform::SoundPtr, 7> loaded{};
+Window1::InstrumentSamples Window1::loadinstrument(const QString& name) {
+    InstrumentSamples result;
+    const QFileInfo folder = platform::GetFolderItem(name);
+    if (!folder.isDir()) return result;
+    // Every file is looked up and opened before anything is decided, so a
+    // folder short of several files is reported once.
     bool missing = false;
     const QDir dir(folder.absoluteFilePath());
     for (size_t pitch = 0; pitch < catalogue_names::samples.size(); ++pitch) {
-        const std::string_view name = catalogue_names::samples[pitch];
-        const QString path = dir.filePath(QString::fromLatin1(name.data(), qsizetype(name.size())));
+        const std::string_view file = catalogue_names::samples[pitch];
+        const QString path = dir.filePath(QString::fromLatin1(file.data(), qsizetype(file.size())));
         if (!QFileInfo(path).isFile()) missing = true;
-        loaded[pitch] = platform::Sound::open(path);
+        result.sounds[pitch] = platform::Sound::open(path);
     }
-    if (missing) {
-        platform::MsgBox(QStringLiteral("One of more of the files in the ") + Module1.ins +
-                         QStringLiteral(" folder is missing. The program will have to close"));
-        return false;
+    result.outcome = missing ? InstrumentSamples::Outcome::filemissing : InstrumentSamples::Outcome::loaded;
+    return result;
+}
+
+bool Window1::loadinstrumentsounds() {
+    InstrumentSamples samples = loadinstrument(Module1.ins);
+    switch (samples.outcome) {
+        case InstrumentSamples::Outcome::foldermissing:
+            platform::MsgBox(QStringLiteral("I can't find the folder \"") + Module1.ins +
+                             QStringLiteral("\". The program will have to close"));
+            return false;
+        case InstrumentSamples::Outcome::filemissing:
+            platform::MsgBox(QStringLiteral("One of more of the files in the ") + Module1.ins +
+                             QStringLiteral(" folder is missing. The program will have to close"));
+            return false;
+        case InstrumentSamples::Outcome::loaded:
+            break;
     }
-    Module1.sounds = loaded;
+    Module1.sounds = samples.sounds;
     return true;
 }
 
