@@ -3,7 +3,7 @@
 
 # Every PNG is written without time stamps, so that rebuilding unchanged
 # assets leaves git with nothing to commit.
-PNG_OPTS=(-strip -define png:exclude-chunks=date,time)
+PNG_OPTS=(-strip -depth 8 -define png:exclude-chunks=date,time)
 
 NAMES_HEADER="$REPO/src/shell/catalogue_names.h"
 

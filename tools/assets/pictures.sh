@@ -41,7 +41,7 @@ make_cover() {
   convert -background none -fill "$VIOLET" -font "$FONT_TEXT" -pointsize 84 label:Taptrell \
     -trim +repage "$work/title.png"
   args+=(\( "$work/title.png" \) -gravity north -geometry +0+22 -composite)
-  convert "${args[@]}" "${PNG_OPTS[@]}" "$out/cover.png"
+  convert "${args[@]}" -alpha off "${PNG_OPTS[@]}" "$out/cover.png"
 }
 
 # A button face: its caption, with a play or stop sign before it where one
