@@ -153,6 +153,6 @@ void Window1::endtest() {
     BevelButton2->setIcon(catalogue::picture("options"));
     Slider1->setEnabled(true);
     Canvas2->Refresh();  // keeps the bar's dots in view
-    // Scoring the test, updating the totals to date and saving them
-    // (showresults) come here, last.
+    // Scoring the test, updating the totals to date and saving them, last.
+    showresults();
 }
