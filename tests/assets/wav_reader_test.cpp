@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -31,7 +32,9 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   put16(out, v >> 16);
 }
 
-void put_tag(std::vector<std::uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void put_tag(std::vector<std::uint8_t>& out, std::string_view tag) {
+  for (char c : tag) out.push_back(static_cast<std::uint8_t>(c));
+}
 
 std::vector<std::uint8_t> make_wav(const WavSpec& spec) {
   std::vector<std::uint8_t> body;
@@ -39,7 +42,7 @@ std::vector<std::uint8_t> make_wav(const WavSpec& spec) {
   if (spec.list_chunk_first) {
     put_tag(body, "LIST");
     put32(body, 3);
-    body.insert(body.end(), {'a', 'b', 'c', 0});  // three bytes and the pad byte
+    put_tag(body, std::string_view("abc\0", 4));  // three bytes and the pad byte
   }
   const std::uint32_t block = spec.channels * spec.bits / 8u;
   put_tag(body, "fmt ");
