@@ -7,9 +7,10 @@
 #include "shell/window1.h"
 
 void Window1::BevelButton3_Action() {
+    // Sized by the shape of the test it shows, not by options changed since.
     resultswin& results = resultswin::instance();
-    results.setHeight(int(bars * 30 + 100));
-    results.setWidth(int(beatsinbar * 240 + 50));
+    results.setHeight(int(lasttestbars * 30 + 100));
+    results.setWidth(int(lasttestbeatsinbar * 240 + 50));
     // The graph is drawn afresh at the new size, and an open window that was
     // hidden behind others comes forward.
     results.Canvas1->Refresh();

@@ -48,9 +48,10 @@ void Window1::replaytimer_Action() {
     newtick = Ticks() - Module1.startruntime - lastticktime;
     if (newtick >= replaymetts(60)) {
         lastticktime = Ticks() - Module1.startruntime;
-        if (Module1.metcount != beatsinbar - 1) catalogue::sound("low")->Play();
+        // The bars of the test being replayed, whatever the options say now.
+        if (Module1.metcount != lasttestbeatsinbar - 1) catalogue::sound("low")->Play();
         ++Module1.metcount;
-        if (Module1.metcount == beatsinbar) {
+        if (Module1.metcount == lasttestbeatsinbar) {
             Module1.startruntime = Ticks();
             lastticktime = Ticks() - Module1.startruntime;
             catalogue::sound("hi")->Play();

@@ -87,7 +87,9 @@ void resultswin::Canvas1_Paint(platform::Graphics& g) {
     std::vector<GraphNote> notes;
     for (int row = 0; row < main.notelist->ListCount(); ++row)
         notes.push_back({main.notelist->Cell(row, 0), main.notelist->Cell(row, 1), main.notelist->Cell(row, 2)});
-    const GraphScale scale{main.beatsinbar, [&main](int64_t a) { return main.ts(a); },
+    // The test's own beats in a bar, as its tempo: options changed since
+    // cannot redraw it wrongly.
+    const GraphScale scale{main.lasttestbeatsinbar, [&main](int64_t a) { return main.ts(a); },
                            [&main](int64_t t) { return main.tempoplace(t); }};
     drawgraph(g, resultsgraph(notes, scale));
 }

@@ -10,6 +10,7 @@
 
 #include "platform/exceptions.h"
 #include "platform/messagebox.h"
+#include "platform/portmidiclasses.h"
 #include "platform/text.h"
 #include "results/scrambler.h"
 #include "results/settingslocation.h"
@@ -126,15 +127,19 @@ void Window1::loaddata() {
     listenplay = lines[8] != QLatin1String("notlp");
     setting(Module1.tickspeed, lines[9], 20, 80);
     Module1.playmidinotes = lines[10] == QLatin1String("pmn");
-    // Line 12, the MIDI device, is reopened on s here when MIDI input is
-    // restored; that comes with the MIDI stream class.
+    // The saved device is reopened only when MIDI input is restored; its
+    // result is not examined: a device that is gone leaves s holding no
+    // stream, and the test clock then opens device 0.
+    if (Module1.midiinput && Module1.s) {
+        const QString& device = lines[11];
+        Module1.s->OpenInput(device.isEmpty() || device == QLatin1String("nf") ? 0 : ValInteger(device), 100);
+    }
     Module1.reptest = lines[12] == QLatin1String("rep");
 }
 
 void Window1::savedata() {
-    // Line 12 names the MIDI device held open in s; that comes with the MIDI
-    // stream class, until then no device is saved.
-    const QString device = QStringLiteral("nf");
+    QString device = QStringLiteral("nf");
+    if (Module1.midiinputpos && Module1.s && Module1.s->DeviceID() >= 0) device = Str(Module1.s->DeviceID());
     const QStringList lines = {
         Str(Module1.totaltests),
         Str(Module1.totalnotes),

@@ -10,8 +10,11 @@ TEST_F(EngineTest, ResultsSizesTheWindowByTheTestsShape) {
         {4, 2, 220, 530}, {8, 3, 340, 770}, {12, 4, 460, 1010}, {16, 5, 580, 1250},
     };
     for (const auto& c : cases) {
-        w.bars = c.bars;
-        w.beatsinbar = c.beats;
+        // The shape captured when the test started; the options changed since do not count.
+        w.lasttestbars = c.bars;
+        w.lasttestbeatsinbar = c.beats;
+        w.bars = 16 - c.bars + 4;
+        w.beatsinbar = 7 - c.beats;
         w.BevelButton3_Action();
         resultswin& results = resultswin::instance();
         EXPECT_EQ(results.Height(), c.height) << c.bars;

@@ -95,8 +95,9 @@ TEST_F(ResultsGraph, DotsByDistanceAndPlace) {
 TEST_F(ResultsGraph, TheWindowShowsTheGraphOnItsCanvas) {
     Window1& w = openWindow();
     Module1.lasttesttickspeed = 60;
-    w.beatsinbar = 2;
-    w.bars = 4;
+    w.lasttestbeatsinbar = 2;
+    w.lasttestbars = 4;
+    w.beatsinbar = 5;  // changed since the test: the graph keeps the test's shape
     w.notelist->AddRow(QStringLiteral("0"));
     w.notelist->setCell(0, 1, QStringLiteral("0"));
     w.notelist->setCell(0, 2, QStringLiteral("0"));
