@@ -2,7 +2,8 @@
 // The toolkit's reference-counted objects, as plug-in libraries see them:
 // a PluginObject header, then the class's instance data. Plug-in classes
 // come from the class records a library registers; the toolkit's own classes
-// (strings, memory blocks, exceptions) are defined here.
+// (strings, memory blocks, exceptions) are defined here. Objects are used
+// on the GUI thread only, so reference counts take no lock.
 
 #include "midi/notelink_plugin.h"
 

@@ -7,8 +7,6 @@
 
 using platform::plugin::callPlugin;
 using platform::plugin::ObjectRef;
-using platform::portmidi::function;
-using platform::portmidi::Member;
 using namespace platform::portmidi;
 
 namespace {
