@@ -76,6 +76,10 @@ bool loadPlugins(const QString& programFolder) {
         report(path, "cannot be loaded: " + error);
         return false;
     }
+    if (library->reportedVersion == 0) {
+        report(path, "reported no plug-in interface version");
+        return false;
+    }
     if (library->reportedVersion != PLUGIN_INTERFACE_VERSION) {
         report(path, "was built for plug-in interface version " + std::to_string(library->reportedVersion) +
                          ", not " + std::to_string(PLUGIN_INTERFACE_VERSION));

@@ -108,6 +108,9 @@ public:
     static std::shared_ptr<PortMidiDeviceInfoVLX> DeviceInfo(int64_t DeviceID);
     static QString ErrorText(int64_t ErrorNumber);
 
+    // PortMidi's header defines pmNoDevice as a macro; here it is a member.
+#pragma push_macro("pmNoDevice")
+#undef pmNoDevice
     static constexpr int64_t pmNoError = 0;
     static constexpr int64_t pmHostError = -10000;
     static constexpr int64_t pmInvalidDeviceId = -9999;
@@ -119,6 +122,7 @@ public:
     static constexpr int64_t pmInternalError = -9993;
     static constexpr int64_t pmBufferMaxSize = -9992;
     static constexpr int64_t pmNoDevice = -1;
+#pragma pop_macro("pmNoDevice")
 
 private:
     PortMidiObjectHandle handle_;
