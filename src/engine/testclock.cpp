@@ -5,6 +5,7 @@
 #include "engine/lisplaylabel.h"
 #include "engine/playsample.h"
 #include "platform/messagebox.h"
+#include "platform/portmidiclasses.h"
 #include "platform/text.h"
 #include "platform/ticks.h"
 #include "shell/catalogue.h"
@@ -37,8 +38,9 @@ void Window1::Timer1_Action() {
     try {
         testclockpass();
     } catch (...) {
-        // Closing the MIDI input stream s, when there is one, comes here with
-        // the MIDI classes.
+        // A stream in a bad state may be the cause; closed, the next pass's
+        // MIDI intake opens one afresh.
+        if (Module1.s) Module1.s->Close();
         if (!timer1boxshowing) {
             timer1boxshowing = true;
             platform::MsgBox(QStringLiteral("Timer1"));

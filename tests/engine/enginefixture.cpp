@@ -10,7 +10,12 @@ namespace {
 const std::array<QString, 7> sampleNames = {"c.wav", "d.wav", "e.wav", "f.wav", "g.wav", "a.wav", "ch.wav"};
 }
 
-EngineTest::EngineTest() : w(openWindow()) {}
+EngineTest::EngineTest() : w(openWindow()) {
+    w.Timer1.Action = [this] {
+        ++passes;
+        w.Timer1_Action();
+    };
+}
 
 void EngineTest::addnote(int64_t due, int64_t pitch, const QString& code) {
     w.notelist->AddRow(QString::number(due));
@@ -27,6 +32,19 @@ int64_t EngineTest::starttestnow() {
     time.advanceMs(2000);
     EXPECT_TRUE(w.Timer1.Enabled());
     return Module1.startruntime;
+}
+
+void EngineTest::afterpass(int64_t tick) {
+    beforetick(tick);
+    // Passes come every 10 ms, more often than ticks: the first one from
+    // here reads `tick`.
+    const int64_t seen = passes;
+    while (passes == seen && w.Timer1.Enabled()) time.advanceUs(100);
+}
+
+void EngineTest::beforetick(int64_t tick) {
+    const int64_t boundaryUs = (tick * 1'000'000 + 59) / 60;
+    if (boundaryUs - 1 > time.microseconds()) time.advanceUs(boundaryUs - 1 - time.microseconds());
 }
 
 bool EngineTest::tap() {

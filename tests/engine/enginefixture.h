@@ -27,6 +27,13 @@ protected:
     // the tick at which it started (the count-in's first beat).
     int64_t starttestnow();
 
+    // Moves on to the first clock pass that reads `tick` and past it, so that
+    // what the clock does at that tick is done.
+    void afterpass(int64_t tick);
+    int64_t passes = 0;  // clock passes so far
+    // Moves on to the last moment before the tick count reads `tick`.
+    void beforetick(int64_t tick);
+
     // A key pressed in TextField1 now; true when the handler consumed it.
     bool tap();
     // A key pressed at the first moment the tick count reads `tick`.
