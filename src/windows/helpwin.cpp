@@ -9,7 +9,7 @@
 
 helpwin::helpwin()
     : SingleWindow(Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint) {
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
     Layout();
     _CreateControls0();
 }

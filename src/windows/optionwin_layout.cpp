@@ -87,7 +87,7 @@ platform::Canvas* makeCanvas(QWidget* holder, QPoint origin, const char* name, Q
 
 optionwin::optionwin()
     : SingleWindow(Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint) {
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
     Layout();
     _CreateControls0();
     BindHandlers();

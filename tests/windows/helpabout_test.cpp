@@ -78,8 +78,14 @@ TEST_F(HelpAndAbout, HelpWindowShowsTheManualReadOnlyWithinItsMargins) {
     helpwin& h = helpwin::instance();
     EXPECT_EQ(h.windowTitle(), "Help");
     EXPECT_EQ(h.size(), QSize(658, 406));
-    EXPECT_TRUE(h.TextArea1->isReadOnly());
-    EXPECT_EQ(h.TextArea1->toPlainText(), windows::usermanual().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    const QString shown = windows::usermanual().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(h.TextArea1->toPlainText(), shown);
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QApplication::sendEvent(h.TextArea1, &typed);
+    h.TextArea1->paste();
+    h.TextArea1->selectAll();
+    h.TextArea1->cut();
+    EXPECT_EQ(h.TextArea1->toPlainText(), shown);
     for (QSize size : {QSize(658, 406), QSize(900, 700), QSize(300, 200)}) {
         h.resize(size);
         h.layout()->activate();
@@ -136,4 +142,22 @@ TEST_F(HelpAndAbout, OptionsOpensTheOptionsWindow) {
     w.BevelButton2->click();
     EXPECT_TRUE(modal);
     EXPECT_FALSE(optionwin::exists());
+}
+
+TEST_F(HelpAndAbout, TitleBarBoxes) {
+    MainMenuBar::instance().HelpMenu->trigger();
+    w.BevelButton4->click();
+    const struct {
+        QWidget* window;
+        bool minimise;
+        bool resizable;
+    } cases[] = {{&optionwin::instance(), true, false}, {&helpwin::instance(), true, true}, {&about::instance(), false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.window->objectName().toStdString());
+        const Qt::WindowFlags flags = c.window->windowFlags();
+        EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+        EXPECT_EQ(flags.testFlag(Qt::WindowMinimizeButtonHint), c.minimise);
+        EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+        EXPECT_EQ(c.window->minimumSize() != c.window->maximumSize(), c.resizable);
+    }
 }
