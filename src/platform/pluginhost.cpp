@@ -93,6 +93,7 @@ bool loadPlugins(const QString& programFolder) {
         report(path, why);
         return false;
     }
+    plugin::preferClassesOf(*library);
     return true;
 }
 

@@ -196,6 +196,10 @@ void beginRegistration(PluginLibrary& library) { registeringLibrary = &library; 
 
 void endRegistration() { registeringLibrary = nullptr; }
 
+void preferClassesOf(const PluginLibrary& library) {
+    for (const HostClass* cls : library.classes) classesByName()[cls->name] = cls;
+}
+
 const HostClass* registeredClass(const PluginLibrary& library, std::string_view name) {
     for (const HostClass* cls : library.classes)
         if (cls->name == name) return cls;

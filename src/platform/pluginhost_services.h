@@ -29,6 +29,10 @@ PluginServiceResolver serviceResolver();
 void beginRegistration(PluginLibrary& library);
 void endRegistration();
 
+// Makes the classes `library` registered the ones the create service makes
+// by name (the latest registration of a name counts until then).
+void preferClassesOf(const PluginLibrary& library);
+
 // The class of that name that `library` registered, or nullptr.
 const HostClass* registeredClass(const PluginLibrary& library, std::string_view name);
 

@@ -6,6 +6,7 @@
 
 #include "platform/exceptions.h"
 #include "platform/pluginhost.h"
+#include "platform/portmidiclasses_binding.h"
 
 #include <filesystem>
 #include <fstream>
@@ -53,13 +54,18 @@ TEST_F(PluginLoading, BindsEveryClassWithoutStartingPortMidi) {
     EXPECT_EQ(portmidi_standin::initializeCalls(), 1);
 }
 
-TEST_F(PluginLoading, LoadingTheSameFileAgainBindsWithoutRegisteringTwice) {
+TEST_F(PluginLoading, LoadingTheSameFileAgainBindsItsClassesWithoutRegisteringTwice) {
     const std::string folder =
         portmidi_standin::folderWith({{portmidi_standin::notelinkLibraryFile(), "libNotelink.so"}});
     EXPECT_TRUE(platform::loadPlugins(QString::fromStdString(folder)));
+    loadNotelink();  // another library registers classes of the same names
     EXPECT_TRUE(platform::loadPlugins(QString::fromStdString(folder)));
     portmidi_standin::removeFolder(folder);
     EXPECT_EQ(PortMidiVLX::CountDevices(), 1);
+    // What the library makes by class name is of the classes bound now.
+    const auto event = PortMidiEventVLX::CurrentEvent();
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(&platform::plugin::classOf(event->object()), platform::portmidi::bound()->eventClass);
 }
 
 struct UnloadableCase {

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 namespace {
 
 class RealPortMidi : public ::testing::Test {
@@ -57,6 +60,24 @@ TEST_F(RealPortMidi, ErrorTextsArePortMidis) {
               QString::fromLatin1(Pm_GetErrorText(pmInvalidDeviceId)));
     EXPECT_EQ(PortMidiVLX::ErrorText(-1), QString::fromLatin1(Pm_GetErrorText(static_cast<PmError>(-1))));
     EXPECT_FALSE(PortMidiVLX::ErrorText(-1).isEmpty());
+}
+
+// The library's export table holds its entry function and nothing else:
+// not PortMidi's functions, not instances of the C++ runtime's templates.
+TEST(NotelinkLibrary, ExportsOnlyItsEntryFunction) {
+    const std::string command = std::string("nm -D --defined-only '") + TAPTRELL_PROGRAM_DIR + "/libNotelink.so'";
+    FILE* nm = popen(command.c_str(), "r");
+    ASSERT_NE(nm, nullptr);
+    std::string exported;
+    char line[512];
+    while (std::fgets(line, sizeof line, nm) != nullptr) {
+        std::string symbol(line);
+        symbol = symbol.substr(symbol.find_last_of(' ') + 1);
+        if (!symbol.empty() && symbol.back() == '\n') symbol.pop_back();
+        exported += symbol + " ";
+    }
+    ASSERT_EQ(pclose(nm), 0) << command;
+    EXPECT_EQ(exported, "PluginEntry ");
 }
 
 }  // namespace
