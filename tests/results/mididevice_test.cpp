@@ -59,6 +59,8 @@ TEST_F(MidiDevice, RestoredMidiInputReopensTheSavedDevice) {
         {"midi", "nf", true, 0},
         {"midi", "", true, 0},
         {"midi", "7", true, -1},      // the device is gone: s holds no stream
+        {"midi", "4294967297", true, -1},  // beyond any device number, not device 1
+        {"midi", "-2", true, -1},
         {"notmidi", "1", false, 2},   // not restored: s stays as the scan left it
         {"MIDI", "1", false, 2},
     };
