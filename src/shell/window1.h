@@ -195,6 +195,11 @@ public:
     QString decpw(const QString& line);  // one line of the file, unscrambled
 
     // ---- MIDI input (engine/ and shell/) ----
+    // Opens every MIDI input device in turn at window open; the last one that
+    // opens stays in s (shell/window1_midi.cpp).
+    void openmidiinputs();
+    // Closes the MIDI input at window close.
+    void closemidiinput();
 
 private:
     Window1();

@@ -52,8 +52,7 @@ void Window1::Event_Open() {
     Slider1->setMinimum(20);
     Slider1->setPageStep(1);
 
-    // The MIDI input scan and the reading of the saved settings and totals
-    // come here, in that order, before the totals are shown.
+    openmidiinputs();
     loaddata();
 
     ttestslabel->setText(QStringLiteral("Number of tests ") + Str(Module1.totaltests));
@@ -105,6 +104,6 @@ bool Window1::loadinstrumentsounds() {
 }
 
 void Window1::Event_Close() {
-    // Closing the MIDI input comes here, with the MIDI input scan.
+    closemidiinput();
     platform::Quit();
 }
