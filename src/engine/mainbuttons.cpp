@@ -28,6 +28,10 @@ void Window1::Slider1_Open() { Slider1->setValue(int(Module1.tickspeed)); }
 
 void Window1::Slider1_ValueChanged() {
     Module1.tickspeed = Slider1->value();
+    showtempo();
+}
+
+void Window1::showtempo() {
     // The slider's range never reaches 0 once the window is open; before that
     // (the layout's range starts at 0) there is no tempo to show.
     tempolabel->setText(Module1.tickspeed > 0 ? platform::Str(3600 / Module1.tickspeed) + QStringLiteral(" bpm")

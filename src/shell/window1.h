@@ -179,6 +179,7 @@ public:
     void BevelButton5_Action();   // NEW TEST: the next test is drawn afresh
     void Slider1_Open();
     void Slider1_ValueChanged();  // the tempo of the next test or replay
+    void showtempo();             // the tempo caption from tickspeed
     void replaytimer_Action();    // one 10 ms step of the replay
     // Whether a test runs or its start delay counts down (a replay must not run then).
     bool testinprogress() const;

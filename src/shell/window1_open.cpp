@@ -5,7 +5,6 @@
 #include "platform/dispatch.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
-#include "platform/text.h"
 #include "shell/catalogue.h"
 #include "shell/catalogue_names.h"
 #include "shell/mainmenubar.h"
@@ -16,8 +15,6 @@
 
 #include <QDir>
 
-using platform::FormatHashHash;
-using platform::Str;
 
 void Window1::AddMenuHandlers() {
     // The menu bar outlives this window: the binding goes with the frame.
@@ -55,16 +52,9 @@ void Window1::Event_Open() {
     openmidiinputs();
     loaddata();
 
-    ttestslabel->setText(QStringLiteral("Number of tests ") + Str(Module1.totaltests));
-    tnoteslabel->setText(QStringLiteral("Notes played ") + Str(Module1.totalnotes));
-    tacclabel->setText(QStringLiteral("Accuracy ") + FormatHashHash(Module1.totalaccuracy) + QStringLiteral("%"));
-    thitslabel->setText(QStringLiteral("Perfect hits ") + FormatHashHash(Module1.correct) + QStringLiteral("%"));
-    tnearlabel->setText(QStringLiteral("Pretty close hits ") + FormatHashHash(Module1.almost) + QStringLiteral("%"));
-    tmisslabel->setText(QStringLiteral("Way off hits ") + FormatHashHash(Module1.miss) + QStringLiteral("%"));
-
+    showtotals();
     Slider1->setValue(int(Module1.tickspeed));
-    // A damaged settings file is the only way to a tempo of 0; show no tempo then.
-    tempolabel->setText(Module1.tickspeed > 0 ? Str(3600 / Module1.tickspeed) + QStringLiteral(" bpm") : QString());
+    showtempo();
 }
 
 Window1::InstrumentSamples Window1::loadinstrument(const QString& name) {
