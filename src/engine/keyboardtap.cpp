@@ -1,5 +1,6 @@
 // The keyboard tap: any key pressed in the off-screen field during a test is
-// one tap, set against the next untapped note of the note table.
+// one tap, set against the next untapped note of the note table. The gates
+// and the record of a tap are shared with the MIDI tap (miditaps.cpp).
 
 #include "engine/playsample.h"
 #include "platform/text.h"
@@ -27,15 +28,12 @@ bool Window1::TextField1_KeyDown(const QString& /*key*/) {
     // must not write into it.
     if (!Timer1.Enabled()) return true;
     if (Module1.midiinput) return true;
-    if (listenplay && !allowplay) return true;
-    if (listenplay && Module1.countin) return true;
-    if (notesplayedsofar >= notessofar) return true;
+    if (tapsrefused()) return true;
 
     // The tap's moment, read once: its played tick and its place in the bar
     // are two views of the same instant.
     const int64_t now = platform::Ticks();
-    const int64_t barticks = ts(60) * beatsinbar;
-    if (now - continuoustime < barticks - 40) return false;
+    if (taptooearly(now)) return false;
 
     playsample(nextnote);
     ++notesplayedsofar;
@@ -51,8 +49,28 @@ bool Window1::TextField1_KeyDown(const QString& /*key*/) {
         if (Module1.lastnoteplayed == 6) Module1.lastnoteplayed = nextnote;
     }
 
+    recordtap(now, true);
+    return true;
+}
+
+bool Window1::tapsrefused() const {
+    // In listen-and-play mode only the last 40 ticks of a LISTEN bar and the
+    // PLAY bar take taps, never the count-in.
+    if (listenplay && !allowplay) return true;
+    if (listenplay && Module1.countin) return true;
+    // Every note generated so far has had its tap.
+    return notesplayedsofar >= notessofar;
+}
+
+bool Window1::taptooearly(int64_t now) const {
+    // Before bar 1 only the last 40 ticks of the count-in lead into playing.
+    return now - continuoustime < ts(60) * beatsinbar - 40;
+}
+
+void Window1::recordtap(int64_t now, bool withpitch) {
     if (Module1.allnotes <= notelist->ListCount() - 1) {
         const int row = int(Module1.allnotes);
+        const int64_t barticks = ts(60) * beatsinbar;
         const int64_t taptick = now - continuoustime - barticks;
         const double due = Val(notelist->Cell(row, 0));
         // A tap just before a downbeat note belongs to that note, at the start
@@ -60,10 +78,11 @@ bool Window1::TextField1_KeyDown(const QString& /*key*/) {
         const bool earlydownbeat = onbarstart(due, barticks) && due > double(taptick);
         setplace(notecount, earlydownbeat ? 0 : tempoplace(now - Module1.startruntime));
         notelist->setCell(row, 1, Str(taptick));
-        notelist->setCell(row, 3, Str(Module1.lastnoteplayed));
+        if (withpitch) notelist->setCell(row, 3, Str(Module1.lastnoteplayed));
     }
+    // Taps that have run past the rows still count, so that the next tap
+    // goes to the note after them.
     ++Module1.allnotes;
     ++notecount;
     Canvas2->Refresh();
-    return true;
 }

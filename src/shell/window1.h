@@ -201,6 +201,16 @@ public:
     void openmidiinputs();
     // Closes the MIDI input at window close.
     void closemidiinput();
+    // Shared by the keyboard tap and the MIDI tap (engine/keyboardtap.cpp):
+    // whether the test's phase or its count of notes refuses every tap;
+    // whether a tap at tick count `now` comes before the 40 ticks that lead
+    // into a playing stretch; and the record of one accepted tap at `now`
+    // against the next note in order (played tick, place in the bar, and
+    // with `withpitch` the pitch lastnoteplayed in column 3), which moves
+    // allnotes and notecount on and repaints the accuracy strip.
+    bool tapsrefused() const;
+    bool taptooearly(int64_t now) const;
+    void recordtap(int64_t now, bool withpitch);
 
 private:
     Window1();
