@@ -39,8 +39,8 @@ void Window1::Timer1_Action() {
         testclockpass();
     } catch (...) {
         // A stream in a bad state may be the cause; closed, the next pass's
-        // MIDI intake opens one afresh.
-        if (Module1.s) Module1.s->Close();
+        // MIDI intake opens the same device afresh.
+        closemidiafterfault();
         if (!timer1boxshowing) {
             timer1boxshowing = true;
             platform::MsgBox(QStringLiteral("Timer1"));
@@ -54,6 +54,7 @@ void Window1::testclockpass() {
 
     // 0. The MIDI taps that have arrived are taken here, first in the pass,
     //    when MIDI input is chosen.
+    if (Module1.midiinput) takemiditaps();
 
     // 1. LISTEN playback, at most one note a pass.
     if (listening && lastnotesounded <= notelist->ListCount() - 1 &&

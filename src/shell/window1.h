@@ -201,6 +201,15 @@ public:
     void openmidiinputs();
     // Closes the MIDI input at window close.
     void closemidiinput();
+    // The MIDI taps that have arrived, taken first in every clock pass while
+    // MIDI input is chosen (engine/miditaps.cpp).
+    void takemiditaps();
+    // One note-on drained: a tap, unless the gates of the test refuse it.
+    void takemiditap();
+    // The clock's exception handler closes s through this, remembering the
+    // device it held so that the next pass reopens that one.
+    void closemidiafterfault();
+    int64_t midireopendevice = -1;  // the input device s held last; -1 none known
     // Shared by the keyboard tap and the MIDI tap (engine/keyboardtap.cpp):
     // whether the test's phase or its count of notes refuses every tap;
     // whether a tap at tick count `now` comes before the 40 ticks that lead
