@@ -28,9 +28,10 @@ void Window1::takemiditaps() {
         midireopendevice = held;
     } else {
         // Closed after a fault in a pass, or a failed open: the player's own
-        // device comes back, not device 0, which is often no input at all.
-        // A failed open is tried again at the next pass; until then Poll
-        // answers an error and the drain below ends at once.
+        // device comes back, not device 0, which is often no input at all;
+        // device 0 only when no device was ever seen open here. A failed
+        // open is tried again at the next pass; until then Poll answers an
+        // error and the drain below ends at once.
         stream.OpenInput(midireopendevice >= 0 ? midireopendevice : 0, 100);
     }
 
