@@ -98,6 +98,27 @@ QString writesettingsfile(const QString& path, const QStringList& lines) {
     return QString();
 }
 
+// Reopens the saved MIDI device on s, and tells the test clock which device
+// its own reopen after a fault is to try.
+void reopensaveddevice(const QString& device, int64_t& midireopendevice) {
+    PortMidiStreamVLX& stream = *Module1.s;
+    // The device the start-up scan left open: opening another closes it
+    // first, so a saved device that is gone (unplugged, or its number now
+    // naming an output) must not leave the player without the input that
+    // worked. Device 0, the fallback for "nf", is rarely an input on Linux.
+    const int64_t before = stream.DeviceID();
+    const int64_t saved = device.isEmpty() || device == QLatin1String("nf") ? 0 : ValInteger(device);
+    if (stream.OpenInput(saved, 100) == 0) {
+        midireopendevice = saved;
+        return;
+    }
+    if (before < 0) return;
+    // The clock's reopen then tries this same device, whether or not it
+    // opens now.
+    midireopendevice = before;
+    stream.OpenInput(before, 100);
+}
+
 }  // namespace
 
 void Window1::loaddata() {
@@ -127,13 +148,7 @@ void Window1::loaddata() {
     listenplay = lines[8] != QLatin1String("notlp");
     setting(Module1.tickspeed, lines[9], 20, 80);
     Module1.playmidinotes = lines[10] == QLatin1String("pmn");
-    // The saved device is reopened only when MIDI input is restored; its
-    // result is not examined: a device that is gone leaves s holding no
-    // stream, and the test clock then opens device 0.
-    if (Module1.midiinput && Module1.s) {
-        const QString& device = lines[11];
-        Module1.s->OpenInput(device.isEmpty() || device == QLatin1String("nf") ? 0 : ValInteger(device), 100);
-    }
+    if (Module1.midiinput && Module1.s) reopensaveddevice(lines[11], midireopendevice);
     Module1.reptest = lines[12] == QLatin1String("rep");
 }
 

@@ -458,8 +458,9 @@ TEST_F(MidiTapTest, AFailedReopenIsTriedAgainOnTheSameDevice) {
     EXPECT_EQ(messages, QStringList{"Timer1"}) << "a failed reopen is not reported";
 }
 
-// When the clock never saw a device open (the saved device failed to open at
-// start-up), it has nothing better than device 0.
+// When nothing ever told the clock of a device (s lost its stream before any
+// pass saw one open, and not through the saved-device reopen, which names the
+// device in use), it has nothing better than device 0.
 TEST_F(MidiTapTest, WithNoDeviceKnownTheReopenTriesDeviceZero) {
     w.listenplay = false;
     EXPECT_LT(Module1.s->OpenInput(7, 100), 0);
