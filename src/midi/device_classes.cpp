@@ -1,4 +1,5 @@
 #include "device_classes.h"
+#include "device_name.h"
 
 #include "narrowing.h"
 #include "portmidi_session.h"
@@ -25,7 +26,7 @@ const PmDeviceInfo* entryOf(PluginObject* self) {
 
 PluginObject* getName(PluginObject* self) noexcept {
     const PmDeviceInfo* entry = entryOf(self);
-    return entry != nullptr ? toolkit::makeString(entry->name, deviceNameEncoding) : nullptr;
+    return entry != nullptr ? deviceName(entry->name) : nullptr;
 }
 
 PluginObject* getInterfaceName(PluginObject* self) noexcept {

@@ -1,6 +1,7 @@
 #include "stream_class.h"
 
 #include "device_classes.h"
+#include "device_name.h"
 #include "event_class.h"
 #include "narrowing.h"
 #include "portmidi_session.h"
@@ -33,6 +34,7 @@ struct StreamData {
 };
 
 constexpr int64_t noStream = -1;
+constexpr int64_t nilBlock = -1;
 constexpr int64_t allChannels = 0xFFFF;
 constexpr unsigned char endOfExclusive = 0xF7;
 
@@ -157,8 +159,12 @@ int64_t read(PluginObject* self, PluginObject** data) noexcept {
     if (held == nullptr) return noStream;
     PmEvent event{};
     const int result = Pm_Read(held->stream, &event, 1);
-    if (result == 1) *data = newEvent(event);
-    return result;
+    if (result != 1) return result;
+    // The event has left PortMidi's queue either way; a caller told 1 would
+    // look for it in `data`, so an event that no object can carry is lost
+    // for want of memory.
+    *data = newEvent(event);
+    return *data != nullptr ? result : pmInsufficientMemory;
 }
 
 int64_t write(PluginObject* self, PluginObject* data) noexcept {
@@ -189,8 +195,10 @@ int64_t writeSysExString(PluginObject* self, int64_t when, PluginObject* message
 
 int64_t writeSysExBlock(PluginObject* self, int64_t when, PluginObject* block, int64_t offset) noexcept {
     if (block == nullptr) {
+        // Nothing was written: the answer says so too, for a caller that
+        // reads it whether or not the toolkit could raise the exception.
         toolkit::raiseNilObject("memoryblock is nil");
-        return 0;
+        return nilBlock;
     }
     HeldStream* held = heldStream(self);
     if (held == nullptr) return noStream;
@@ -241,7 +249,7 @@ PluginObject* getDeviceName(PluginObject* self) noexcept {
     HeldStream* held = heldStream(self);
     if (held == nullptr) return nullptr;
     const PmDeviceInfo* entry = Pm_GetDeviceInfo(held->deviceId);
-    return entry != nullptr ? toolkit::makeString(entry->name, deviceNameEncoding) : nullptr;
+    return entry != nullptr ? deviceName(entry->name) : nullptr;
 }
 
 int64_t currentTimeStamp() noexcept { return Pt_Time(); }

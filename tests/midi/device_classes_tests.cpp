@@ -52,10 +52,38 @@ TEST_F(Devices, IdsOutsideTheListGiveNil) {
     }
 }
 
-TEST_F(Devices, NamesAreUtf8TextAsAlsaGivesThem) {
-    portmidi_standin::addInput("Fl\xC3\xBCgel \xE2\x80\x93 MIDI 1");
+// ALSA's names are UTF-8; bytes that are not valid UTF-8 are read as
+// Windows Latin-1, one character each, both in the device list and as the
+// name of the device a stream holds.
+TEST_F(Devices, NamesAreUtf8WhereValidElseWindowsLatin1) {
+    struct Case {
+        const char* bytes;
+        const char* text;  // as UTF-8
+    };
+    const Case cases[] = {
+        {"Keys", "Keys"},
+        {"Fl\xC3\xBCgel \xE2\x80\x93 MIDI 1", "Flügel – MIDI 1"},
+        {"\xF0\x9F\x8E\xB9 Piano", "🎹 Piano"},
+        {"Fl\xFCgel", "Flügel"},                   // Latin-1
+        {"\x80 Synth \x99", "€ Synth ™"},          // Windows' own codes
+        {"Cut \xC3", "Cut Ã"},                     // a sequence cut short
+        {"\xC3\xBC\xC3", "Ã¼Ã"},                  // one bad sequence spoils the whole name
+        {"Over \xC0\xAF", "Over À¯"},              // an overlong form
+        {"Sur \xED\xA0\x80", "Sur í\xC2\xA0\xE2\x82\xAC"},  // a surrogate
+        {"Far \xF4\x90\x80\x80", "Far ô\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},  // beyond U+10FFFF
+        {"Lone \xBF", "Lone ¿"},                   // a continuation byte alone
+    };
+    for (const Case& c : cases) portmidi_standin::addInput(c.bytes);
     loadNotelink();
-    EXPECT_EQ(PortMidiVLX::DeviceInfo(0)->Name(), QString::fromUtf8("Flügel – MIDI 1"));
+    for (size_t id = 0; id < std::size(cases); ++id) {
+        SCOPED_TRACE(cases[id].text);
+        const auto info = PortMidiVLX::DeviceInfo(static_cast<int64_t>(id));
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->Name(), QString::fromUtf8(cases[id].text));
+        const auto s = std::make_shared<PortMidiStreamVLX>();
+        ASSERT_EQ(s->OpenInput(static_cast<int64_t>(id), 100), 0);
+        EXPECT_EQ(s->DeviceName(), QString::fromUtf8(cases[id].text));
+    }
 }
 
 TEST_F(Devices, FirstUseInitialisesPortMidiOnceAndTheListStaysAsBuilt) {

@@ -4,6 +4,8 @@
 #include "midi_test_fixture.h"
 
 #include "platform/exceptions.h"
+#include "platform/pluginhost_exceptions.h"
+#include "platform/portmidiclasses_binding.h"
 
 #include <functional>
 
@@ -183,6 +185,20 @@ TEST_F(StreamOutput, NilBlockRaisesNilObjectWithOrWithoutAStream) {
         }
     }
     EXPECT_TRUE(portmidi_standin::written().empty());
+}
+
+// Beneath the exception the program throws, the library's own answer says
+// that nothing was written.
+TEST_F(StreamOutput, NilBlockAnswersMinusOneAsWellAsRaising) {
+    using platform::portmidi::function;
+    const auto writeSysExBlock = function<int64_t(PluginObject*, int64_t, PluginObject*, int64_t)>(
+        platform::portmidi::StreamWriteSysExBlock);
+    const platform::plugin::ObjectRef s =
+        platform::plugin::ObjectRef::adopt(platform::plugin::createObject(*platform::portmidi::bound()->streamClass));
+    for (int64_t offset : {0, 5}) {
+        EXPECT_EQ(writeSysExBlock(s.get(), 0, nullptr, offset), -1);
+        EXPECT_THROW(platform::plugin::throwPendingException(), platform::NilObjectException);
+    }
 }
 
 TEST_F(StreamOutput, AbortOnAnOutputIsPortMidis) {
