@@ -2,6 +2,7 @@
 // The answers must be PortMidi's own; on a machine without MIDI devices
 // there are none and every open fails.
 
+#include "platform/exceptions.h"
 #include "platform/pluginhost.h"
 #include "platform/portmidiclasses.h"
 
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace {
@@ -53,13 +55,59 @@ TEST_F(RealPortMidi, DeviceListIsPortMidis) {
 
 TEST_F(RealPortMidi, OpeningNoDeviceAnswersInvalidDeviceId) {
     auto s = std::make_shared<PortMidiStreamVLX>();
-    EXPECT_EQ(s->OpenInput(PortMidiVLX::CountDevices(), 100), PortMidiVLX::pmInvalidDeviceId);
-    EXPECT_EQ(s->DeviceID(), -1);
-    EXPECT_EQ(s->Poll(), -1);
-    if (PortMidiVLX::CountDevices() == 0) {
+    const int64_t count = PortMidiVLX::CountDevices();
+    for (int64_t id : {count, int64_t{-1}, int64_t{1} << 32}) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(s->OpenInput(id, 100), PortMidiVLX::pmInvalidDeviceId);
+        EXPECT_EQ(s->OpenOutput(id, 100, 0), PortMidiVLX::pmInvalidDeviceId);
+        EXPECT_EQ(s->DeviceID(), -1);
+        EXPECT_EQ(s->Poll(), -1);
+    }
+    if (count == 0) {
         EXPECT_EQ(s->OpenInput(0, 100), PortMidiVLX::pmInvalidDeviceId);
+        EXPECT_EQ(s->OpenOutput(0, 100, 0), PortMidiVLX::pmInvalidDeviceId);
     }
     s.reset();
+}
+
+// A stream object that holds nothing touches no PortMidi stream: every
+// member answers as it does with no stream, whatever PortMidi would say.
+TEST_F(RealPortMidi, EveryStreamMemberOnAStreamThatHoldsNothing) {
+    auto s = std::make_shared<PortMidiStreamVLX>();
+    EXPECT_EQ(s->DeviceID(), -1);
+    EXPECT_EQ(s->ChannelMask(), 0xFFFF);
+    EXPECT_EQ(s->Filters(), 0);
+    EXPECT_EQ(s->DeviceName(), "");
+    EXPECT_EQ(s->HostError(), "");
+    std::shared_ptr<PortMidiEventVLX> data = PortMidiEventVLX::CurrentEvent();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(s->Read(data), -1);
+    EXPECT_EQ(data, nullptr) << "the event the argument held is let go even with no stream";
+    const QByteArray sysex("\xF0\x7D\xF7", 3);
+    const std::pair<const char*, std::function<int64_t()>> members[] = {
+        {"Poll", [&] { return s->Poll(); }},
+        {"Abort", [&] { return s->Abort(); }},
+        {"SetFilter", [&] { return s->SetFilter(PortMidiStreamVLX::FilterNote); }},
+        {"SetChannelMask", [&] { return s->SetChannelMask(1); }},
+        {"WriteShort", [&] { return s->WriteShort(0, 0x403C90); }},
+        {"Write", [&] { return s->Write(PortMidiEventVLX::CurrentEvent()); }},
+        {"WriteSysEx string", [&] { return s->WriteSysEx(0, sysex); }},
+        {"WriteSysEx block", [&] { return s->WriteSysEx(0, &sysex, 0); }},
+    };
+    for (const auto& [name, member] : members) EXPECT_EQ(member(), -1) << name;
+    EXPECT_EQ(s->Filters(), 0);
+    EXPECT_EQ(s->ChannelMask(), 0xFFFF);
+    EXPECT_EQ(s->ErrorText(PortMidiVLX::pmBadPtr), QString::fromLatin1(Pm_GetErrorText(pmBadPtr)));
+    try {
+        s->WriteSysEx(0, nullptr, 0);
+        ADD_FAILURE() << "no exception";
+    } catch (const platform::NilObjectException& error) {
+        EXPECT_STREQ(error.what(), "memoryblock is nil");
+    }
+    s->Close();
+    s->Close();
+    EXPECT_EQ(s->DeviceID(), -1);
+    EXPECT_EQ(PortMidiEventVLX::CurrentEvent()->RawMessage(), 0) << "nothing was written";
 }
 
 TEST_F(RealPortMidi, ErrorTextsArePortMidis) {

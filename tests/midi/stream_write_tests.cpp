@@ -52,6 +52,8 @@ TEST_F(StreamOutput, OpenOutputHandsPortMidiTheDeviceBufferAndLatency) {
     EXPECT_FALSE(open.timeProc);
     EXPECT_EQ(s->OpenOutput(0, 64, 0), PortMidiVLX::pmInvalidDeviceId) << "device 0 is an input";
     EXPECT_EQ(s->DeviceID(), -1);
+    EXPECT_EQ(s->OpenOutput((int64_t{1} << 32) + 1, 64, 0), PortMidiVLX::pmInvalidDeviceId) << "not device 1";
+    EXPECT_FALSE(portmidi_standin::isOpen(1));
 }
 
 TEST_F(StreamOutput, WriteShortBecomesTheCurrentEvent) {
