@@ -94,20 +94,32 @@ std::string checkRecord(const PluginClassRecord& record, const PluginLibrary& li
 }
 
 // ---- The services ----
+//
+// Plug-in code calls them, and no C++ exception may unwind through it: a
+// service that runs out of memory answers as one that could not do its work
+// (no object, no string, a class not registered).
 
-PluginObject* serviceObjectCreate(const char* className) {
+PluginObject* serviceObjectCreate(const char* className) noexcept {
     if (className == nullptr) return nullptr;
-    const auto found = classesByName().find(std::string_view(className));
-    const HostClass* cls =
-        found != classesByName().end() ? found->second : findToolkitClass(className);
-    return cls != nullptr ? createObject(*cls) : nullptr;
+    try {
+        const auto found = classesByName().find(std::string_view(className));
+        const HostClass* cls =
+            found != classesByName().end() ? found->second : findToolkitClass(className);
+        return cls != nullptr ? createObject(*cls) : nullptr;
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 void serviceObjectRelease(PluginObject* object) { release(object); }
 
-PluginObject* serviceStringCreate(const char* text, PluginTextEncoding encoding) {
+PluginObject* serviceStringCreate(const char* text, PluginTextEncoding encoding) noexcept {
     if (text == nullptr) return nullptr;
-    return newString(text, std::strlen(text), encoding);
+    try {
+        return newString(text, std::strlen(text), encoding);
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 const char* serviceStringLock(PluginObject* string, size_t* byteLength) {
@@ -140,7 +152,7 @@ void serviceReportVersion(int32_t version) {
     if (registeringLibrary != nullptr) registeringLibrary->reportedVersion = version;
 }
 
-void serviceRegisterClass(PluginClassRecord* record) {
+void registerClassRecord(PluginClassRecord* record) {
     if (record == nullptr) return;
     const std::string name = isEmpty(record->name) ? std::string("(unnamed)") : record->name;
     if (registeringLibrary == nullptr) {
@@ -162,12 +174,21 @@ void serviceRegisterClass(PluginClassRecord* record) {
     classesByName()[cls.name] = &cls;
 }
 
+void serviceRegisterClass(PluginClassRecord* record) noexcept {
+    try {
+        registerClassRecord(record);
+    } catch (...) {
+        // Not registered for want of memory: binding then finds the class
+        // missing and says so.
+    }
+}
+
 template <class Service>
 PluginFunction asFunction(Service service) {
     return reinterpret_cast<PluginFunction>(service);
 }
 
-PluginFunction resolve(const char* name) {
+PluginFunction resolveService(const char* name) {
     if (name == nullptr) return nullptr;
     static const std::map<std::string, PluginFunction, std::less<>> services = {
         {PLUGIN_SERVICE_OBJECT_CREATE, asFunction<PluginObjectCreateService>(serviceObjectCreate)},
@@ -186,6 +207,14 @@ PluginFunction resolve(const char* name) {
     };
     const auto found = services.find(std::string_view(name));
     return found != services.end() ? found->second : nullptr;
+}
+
+PluginFunction resolve(const char* name) noexcept {
+    try {
+        return resolveService(name);
+    } catch (...) {
+        return nullptr;  // the table could not be built
+    }
 }
 
 }  // namespace
