@@ -4,15 +4,12 @@
 // the constructors and destructors. The tables below are the interface the
 // program was written against, spelled out literally.
 
-#include "midi/standin/notelink_standin.h"
+#include "direct_loading.h"
 #include "midi/standin/portmidi_standin.h"
-#include "midi/notelink_plugin.h"
 #include "platform/portmidiclasses_binding.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <dlfcn.h>
 #include <string>
 #include <vector>
 
@@ -51,28 +48,6 @@ void PrintTo(const Property& p, std::ostream* out) {
 }
 void PrintTo(const Method& m, std::ostream* out) { *out << '"' << m.declaration << "\" flags " << m.flags; }
 
-// ---- The toolkit of this test ----
-
-struct Recorded {
-    int32_t reportedVersion = 0;
-    std::vector<PluginClassRecord*> records;
-};
-Recorded recorded;
-
-int32_t toolkitVersion() { return PLUGIN_INTERFACE_VERSION; }
-void reportVersion(int32_t version) { recorded.reportedVersion = version; }
-void registerClass(PluginClassRecord* record) {
-    record->instanceOffset = PLUGIN_INSTANCE_DATA_OFFSET;
-    recorded.records.push_back(record);
-}
-
-PluginFunction resolve(const char* name) {
-    if (std::strcmp(name, PLUGIN_SERVICE_TOOLKIT_VERSION) == 0) return reinterpret_cast<PluginFunction>(toolkitVersion);
-    if (std::strcmp(name, PLUGIN_SERVICE_REPORT_VERSION) == 0) return reinterpret_cast<PluginFunction>(reportVersion);
-    if (std::strcmp(name, PLUGIN_SERVICE_REGISTER_CLASS) == 0) return reinterpret_cast<PluginFunction>(registerClass);
-    return nullptr;
-}
-
 std::vector<Property> properties(const PluginProperty* list, uint32_t count) {
     std::vector<Property> result;
     for (uint32_t i = 0; i < count; ++i)
@@ -94,30 +69,24 @@ ClassRecord plain(const PluginClassRecord& r) {
     return c;
 }
 
-// A fresh copy of Notelink (over the stand-in), its entry function run
-// with the resolver above; unloaded when the test ends.
+// A fresh copy of Notelink, loaded directly; unloaded when the test ends.
 class Registration : public ::testing::Test {
 protected:
     void SetUp() override {
         portmidi_standin::reset();
-        recorded = Recorded{};
-        const std::string folder =
-            portmidi_standin::folderWith({{portmidi_standin::notelinkLibraryFile(), "libNotelink.so"}});
-        library_ = dlopen((folder + "/libNotelink.so").c_str(), RTLD_NOW | RTLD_LOCAL);
-        portmidi_standin::removeFolder(folder);
-        ASSERT_NE(library_, nullptr) << dlerror();
-        const auto entry = reinterpret_cast<PluginEntryFunction>(dlsym(library_, PLUGIN_ENTRY_SYMBOL));
-        ASSERT_NE(entry, nullptr);
-        entry(resolve);
+        std::string error;
+        ASSERT_TRUE(loadDirectly(loaded_, error)) << error;
     }
     void TearDown() override {
-        if (library_ != nullptr) dlclose(library_);
+        if (loaded_.handle != nullptr) dlclose(loaded_.handle);
     }
 
-    const PluginClassRecord& record(size_t index) const { return *recorded.records.at(index); }
+    const std::vector<PluginClassRecord*>& records() const { return loaded_.records; }
+    int32_t reportedVersion() const { return loaded_.reportedVersion; }
+    const PluginClassRecord& record(size_t index) const { return *loaded_.records.at(index); }
 
 private:
-    void* library_ = nullptr;
+    DirectlyLoaded loaded_;
 };
 
 constexpr uint32_t readOnlyStreamProperty = 0;
@@ -241,8 +210,8 @@ const ClassRecord deviceInfoClass = {
 };
 
 TEST_F(Registration, FourClassesInOrderWithEveryMemberAsDeclared) {
-    EXPECT_EQ(recorded.reportedVersion, PLUGIN_INTERFACE_VERSION);
-    ASSERT_EQ(recorded.records.size(), 4u);
+    EXPECT_EQ(reportedVersion(), PLUGIN_INTERFACE_VERSION);
+    ASSERT_EQ(records().size(), 4u);
     const ClassRecord* expected[] = {&streamClass, &eventClass, &portMidiClass, &deviceInfoClass};
     for (size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(expected[i]->name);
@@ -262,7 +231,7 @@ TEST_F(Registration, FourClassesInOrderWithEveryMemberAsDeclared) {
 }
 
 TEST_F(Registration, InstanceDataAndSharedImplementations) {
-    ASSERT_EQ(recorded.records.size(), 4u);
+    ASSERT_EQ(records().size(), 4u);
     const PluginClassRecord& stream = record(0);
     const PluginClassRecord& event = record(1);
     // A stream handle and two 64-bit masks; an event in PortMidi's layout.
