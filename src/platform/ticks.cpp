@@ -9,10 +9,17 @@ namespace {
 // read, so no rounding accumulates however long the program runs.
 class SteadyTicks final : public TickSource {
 public:
-    int64_t now() override {
-        const auto elapsed = std::chrono::steady_clock::now() - origin_;
-        const int64_t ns = std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count();
+    int64_t now() override { return at(std::chrono::steady_clock::now()); }
+
+    int64_t at(std::chrono::steady_clock::time_point moment) const {
+        const int64_t ns = std::chrono::duration_cast<std::chrono::nanoseconds>(moment - origin_).count();
         return ns * 60 / 1'000'000'000;
+    }
+
+    // The first nanosecond at which at() gives `tick`: ns * 60 / 1e9 >= tick.
+    std::chrono::steady_clock::time_point moment(int64_t tick) const {
+        const int64_t ns = (tick * 1'000'000'000 + 59) / 60;
+        return origin_ + std::chrono::nanoseconds(ns);
     }
 
 private:
@@ -29,6 +36,10 @@ TickSource* installed = nullptr;
 }  // namespace
 
 int64_t Ticks() { return installed ? installed->now() : steadyTicks().now(); }
+
+std::chrono::steady_clock::time_point TickMoment(int64_t tick) { return steadyTicks().moment(tick); }
+
+int64_t TickAt(std::chrono::steady_clock::time_point moment) { return steadyTicks().at(moment); }
 
 void setTickSource(TickSource* source) { installed = source; }
 
