@@ -35,6 +35,10 @@ SdlSoundOutput::~SdlSoundOutput() {
 bool SdlSoundOutput::ensureOpen() {
     if (tried_) return open_;
     tried_ = true;
+    // SDL would otherwise take over SIGINT and SIGTERM and turn them into
+    // quit events that this program never reads, so that it could no longer
+    // be ended by a plain kill or a logout.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         std::fprintf(stderr, "Taptrell: no sound: %s\n", SDL_GetError());
         return false;
