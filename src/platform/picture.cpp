@@ -7,7 +7,11 @@ Picture::Picture(QString path) : path_(std::move(path)) {}
 Picture::Picture(QImage image) : image_(std::move(image)) {}
 
 const QImage* Picture::image() {
-    if (image_.isNull() && !path_.isEmpty()) image_.load(path_);
+    if (image_.isNull() && !path_.isEmpty() && image_.load(path_)) {
+        // Held in the format the canvases paint in: a picture kept as read
+        // (one-bit, grey, unpremultiplied) is converted again at every draw.
+        image_.convertTo(QImage::Format_ARGB32_Premultiplied);
+    }
     return image_.isNull() ? nullptr : &image_;
 }
 
