@@ -1,0 +1,33 @@
+#pragma once
+// One whole test run by the real engine on the real window, with its real
+// timers and tick clock, played by key taps injected through the X server at
+// the due moments, and what it measured.
+
+#include <cstdint>
+#include <vector>
+
+class KeyInjector;
+class SoundProbe;
+
+struct TestShape {
+    bool listenplay;
+    int64_t tempo;  // ticks per beat
+    int64_t bars;
+};
+
+struct TestFigures {
+    std::vector<double> clickLatenessMs;   // metronome clicks and LISTEN notes
+    std::vector<double> listenLatenessMs;  // the LISTEN notes alone
+    std::vector<double> soundDelayMs;      // every play call to the mix that carries it
+    std::vector<double> pageChangeMs;      // clock pass start to the next bar drawn
+    std::vector<int64_t> barDrift;         // ticks each bar outlasted its length
+    int64_t tapsInjected = 0;
+    int64_t tapsTaken = 0;                 // accepted by the tap handler
+    std::vector<int64_t> tapDifference;    // played tick less the injection's tick
+    double cpuSeconds = 0;                 // the program's, the injector's left out
+    double wallSeconds = 0;
+    bool completed = false;
+};
+
+// Runs one test on the open Window1; `injector` and `probe` are installed.
+TestFigures runTest(const TestShape& shape, KeyInjector& injector, SoundProbe& probe);
