@@ -6,6 +6,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <stdexcept>
+#include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -35,6 +37,10 @@ VirtualDisplay::VirtualDisplay() {
     if (pid_ < 0) throw std::runtime_error("fork failed");
     if (pid_ == 0) {
         close(fds[0]);
+        // The server goes with the process that started it, however that
+        // ends; its notes on display numbers it found taken are not ours.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (const int quiet = open("/dev/null", O_WRONLY); quiet >= 0) dup2(quiet, STDERR_FILENO);
         const std::string fd = std::to_string(fds[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
                static_cast<char*>(nullptr));
