@@ -15,7 +15,12 @@ Canvas::Canvas(std::string name, QWidget* parent) : QWidget(parent), name_(std::
 void Canvas::Refresh() {
     if (backing_.size() != size())
         backing_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-    backing_.fill(Qt::transparent);
+    // An opaque backdrop that covers the canvas replaces every pixel anyway;
+    // erasing first would only cost the page change another pass over it.
+    const QImage* backdrop = Backdrop ? Backdrop->image() : nullptr;
+    const bool covered = backdrop && !backdrop->hasAlphaChannel() && backdrop->width() >= width() &&
+                         backdrop->height() >= height();
+    if (!covered) backing_.fill(Qt::transparent);
     painted_ = true;
     {
         QPainter painter(&backing_);
