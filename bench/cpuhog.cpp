@@ -1,6 +1,7 @@
 #include "cpuhog.h"
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,7 +10,9 @@ void CpuHog::start(unsigned processes) {
         const pid_t pid = fork();
         if (pid == 0) {
             // Only a plain loop in the child: the parent's threads and locks
-            // are not there to be touched.
+            // are not there to be touched. It dies with the benchmark, however
+            // that ends.
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
             volatile unsigned long spin = 0;
             for (;;) spin = spin + 1;
         }

@@ -36,6 +36,7 @@ enum class Kind { click, listen, tap, other };
 struct PlayCause {
     Kind kind;
     int64_t due;  // the tick on which a click or LISTEN note fell due
+    bool downbeat = false;  // a LISTEN note on its bar's first tick
 };
 
 // Runs the event loop for `ms` at most, or until `loop` is quit.
@@ -79,7 +80,8 @@ TestFigures runTest(const TestShape& shape, KeyInjector& injector, SoundProbe& p
             if (name == QStringLiteral("hi.wav")) barstarts.push_back(Module1.startruntime);
         } else if (inpass) {
             const int row = int(w.lastnotesounded);
-            cause = {Kind::listen, w.continuoustime + platform::ValInteger(w.notelist->Cell(row, 0))};
+            const int64_t due = platform::ValInteger(w.notelist->Cell(row, 0));
+            cause = {Kind::listen, w.continuoustime + due, due % (w.ts(60) * w.beatsinbar) == 0};
         }
         causes.push_back(cause);
         return int(causes.size() - 1);
@@ -187,7 +189,9 @@ TestFigures runTest(const TestShape& shape, KeyInjector& injector, SoundProbe& p
         if (cause.kind != Kind::click && cause.kind != Kind::listen) continue;
         const double late = ms(play.moment - platform::TickMoment(cause.due));
         f.clickLatenessMs.push_back(late);
+        if (cause.kind == Kind::click) f.clickOnlyLatenessMs.push_back(late);
         if (cause.kind == Kind::listen) f.listenLatenessMs.push_back(late);
+        if (cause.kind == Kind::listen && !cause.downbeat) f.listenOffbeatLatenessMs.push_back(late);
     }
     return f;
 }

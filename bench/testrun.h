@@ -17,7 +17,9 @@ struct TestShape {
 
 struct TestFigures {
     std::vector<double> clickLatenessMs;   // metronome clicks and LISTEN notes
-    std::vector<double> listenLatenessMs;  // the LISTEN notes alone
+    std::vector<double> clickOnlyLatenessMs;      // the metronome clicks alone
+    std::vector<double> listenLatenessMs;         // the LISTEN notes alone
+    std::vector<double> listenOffbeatLatenessMs;  // LISTEN notes not on a bar's first tick
     std::vector<double> soundDelayMs;      // every play call to the mix that carries it
     std::vector<double> pageChangeMs;      // clock pass start to the next bar drawn
     std::vector<int64_t> barDrift;         // ticks each bar outlasted its length

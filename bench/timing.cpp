@@ -132,6 +132,8 @@ void pool(TestFigures& into, const TestFigures& from) {
     auto append = [](auto& a, const auto& b) { a.insert(a.end(), b.begin(), b.end()); };
     append(into.clickLatenessMs, from.clickLatenessMs);
     append(into.listenLatenessMs, from.listenLatenessMs);
+    append(into.clickOnlyLatenessMs, from.clickOnlyLatenessMs);
+    append(into.listenOffbeatLatenessMs, from.listenOffbeatLatenessMs);
     append(into.soundDelayMs, from.soundDelayMs);
     append(into.pageChangeMs, from.pageChangeMs);
     append(into.barDrift, from.barDrift);
@@ -193,8 +195,16 @@ std::vector<FigureRow> rows(const LoadFigures& idle, const LoadFigures& busy, do
         both([](const LoadFigures& l) { return percentile(l.pooled.clickLatenessMs, 99); }), "<=", 10.5);
     add("click_lateness_max", "click/LISTEN lateness max", "ms",
         both([](const LoadFigures& l) { return largest(l.pooled.clickLatenessMs); }), "<=", 12);
-    add("listen_lateness_max", "  of which LISTEN notes, max", "ms",
+    add("click_only_lateness_p99", "  metronome clicks alone, p99", "ms",
+        both([](const LoadFigures& l) { return percentile(l.pooled.clickOnlyLatenessMs, 99); }));
+    add("click_only_lateness_max", "  metronome clicks alone, max", "ms",
+        both([](const LoadFigures& l) { return largest(l.pooled.clickOnlyLatenessMs); }));
+    add("listen_lateness_p99", "  LISTEN notes alone, p99", "ms",
+        both([](const LoadFigures& l) { return percentile(l.pooled.listenLatenessMs, 99); }));
+    add("listen_lateness_max", "  LISTEN notes alone, max", "ms",
         both([](const LoadFigures& l) { return largest(l.pooled.listenLatenessMs); }));
+    add("listen_offbeat_lateness_max", "  LISTEN notes off the bar's first beat, max", "ms",
+        both([](const LoadFigures& l) { return largest(l.pooled.listenOffbeatLatenessMs); }));
     add("clicks_measured", "  clicks and LISTEN notes measured", "",
         both([](const LoadFigures& l) { return double(l.pooled.clickLatenessMs.size()); }));
     add("bar_drift_max", "bar drift, largest", "ticks",
