@@ -42,7 +42,7 @@ VirtualDisplay::VirtualDisplay() {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (const int quiet = open("/dev/null", O_WRONLY); quiet >= 0) dup2(quiet, STDERR_FILENO);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
                static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -59,7 +59,7 @@ VirtualDisplay::VirtualDisplay() {
     }
     name_ = ":" + number;
     setenv("DISPLAY", name_.c_str(), 1);
-    for (int i = 0; i < 200 && !connectable(name_); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 1000 && !connectable(name_); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (!connectable(name_)) throw std::runtime_error("Xvfb on " + name_ + " accepts no connection");
 }
 
