@@ -3,8 +3,10 @@
 // is unset, a virtual one (Xvfb) started on a free display number for the run
 // and stopped at its end.
 
+#include <memory>
 #include <string>
-#include <sys/types.h>
+
+class XServer;
 
 class VirtualDisplay {
 public:
@@ -16,9 +18,9 @@ public:
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
 
     const std::string& name() const { return name_; }
-    bool started() const { return pid_ > 0; }
+    bool started() const { return server_ != nullptr; }
 
 private:
     std::string name_;
-    pid_t pid_ = -1;
+    std::unique_ptr<XServer> server_;
 };
