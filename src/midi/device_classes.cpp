@@ -2,6 +2,7 @@
 #include "device_name.h"
 
 #include "narrowing.h"
+#include "registration.h"
 #include "portmidi_session.h"
 #include "toolkit.h"
 
@@ -80,13 +81,6 @@ PluginObject* sharedErrorText(int64_t code) noexcept {
     return errorText(code);
 }
 
-template <class F>
-PluginFunction fn(F* function) {
-    return reinterpret_cast<PluginFunction>(function);
-}
-
-constexpr uint32_t classFlags = 4;
-constexpr uint32_t methodFlags = 4;
 constexpr uint32_t propertyFlags = 6;
 
 const PluginMethod portMidiSharedMethods[] = {

@@ -1,6 +1,7 @@
 #include "event_class.h"
 
 #include "narrowing.h"
+#include "registration.h"
 #include "toolkit.h"
 
 #include <atomic>
@@ -63,13 +64,6 @@ void setRaw(PluginObject* self, int64_t data0, int64_t data1, int64_t data2, int
 
 PluginObject* getCurrentEvent() noexcept { return newEvent(unpack(currentEvent.load())); }
 
-template <class F>
-PluginFunction fn(F* function) {
-    return reinterpret_cast<PluginFunction>(function);
-}
-
-constexpr uint32_t classFlags = 4;
-constexpr uint32_t methodFlags = 4;
 constexpr uint32_t propertyFlags = 6;
 
 // Status and RawData0, Data1 and RawData1, Data2 and RawData2 are one byte

@@ -4,6 +4,7 @@
 #include "device_name.h"
 #include "event_class.h"
 #include "narrowing.h"
+#include "registration.h"
 #include "portmidi_session.h"
 #include "toolkit.h"
 
@@ -254,13 +255,6 @@ PluginObject* getDeviceName(PluginObject* self) noexcept {
 
 int64_t currentTimeStamp() noexcept { return Pt_Time(); }
 
-template <class F>
-PluginFunction fn(F* function) {
-    return reinterpret_cast<PluginFunction>(function);
-}
-
-constexpr uint32_t classFlags = 4;
-constexpr uint32_t methodFlags = 4;
 constexpr uint32_t propertyFlags = 0;
 
 const PluginProperty properties[] = {
