@@ -57,11 +57,7 @@ void Window1::testclockpass() {
     if (Module1.midiinput) takemiditaps();
 
     // 1. LISTEN playback, at most one note a pass.
-    if (listening && lastnotesounded <= notelist->ListCount() - 1 &&
-        double(Ticks() - continuoustime) >= Val(notelist->Cell(int(lastnotesounded), 0))) {
-        playsample(platform::ValInteger(notelist->Cell(int(lastnotesounded), 3)));
-        ++lastnotesounded;
-    }
+    playduelistennote();
 
     // 2. How long before the bar's end the next page comes.
     const int64_t lead = listenplay ? 1 : continuouslead(*this);
@@ -128,11 +124,24 @@ void Window1::testclockpass() {
                     allowplay = false;
                     listening = true;
                     continuoustime += barticks;
+                    // The bar's first note falls due with its first beat.
+                    // Step 1 played nothing in this pass (no LISTEN bar was
+                    // running), so the note sounds now, with the hi click,
+                    // rather than a pass after it.
+                    playduelistennote();
                 }
             }
             Module1.metcount = 0;
             newpagecheck = true;
         }
+    }
+}
+
+void Window1::playduelistennote() {
+    if (listening && lastnotesounded <= notelist->ListCount() - 1 &&
+        double(Ticks() - continuoustime) >= Val(notelist->Cell(int(lastnotesounded), 0))) {
+        playsample(platform::ValInteger(notelist->Cell(int(lastnotesounded), 3)));
+        ++lastnotesounded;
     }
 }
 

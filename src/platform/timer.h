@@ -2,7 +2,9 @@
 // Timers of the event loop, with the semantics the handlers rely on: a mode
 // (single shot or repeating), a period in milliseconds, Enabled, Reset and an
 // Action. A single-shot timer switches itself off when it fires; a timer keeps
-// its mode and period while it is off.
+// its mode and period while it is off. On the real clock a repeating timer's
+// Actions come on a grid phased to the tick counter (see timer.cpp), the first
+// at least one period after it is enabled or reset.
 
 #include <cstdint>
 #include <functional>
@@ -27,6 +29,11 @@ public:
     virtual ~TimerDriver() = default;
     virtual std::unique_ptr<TimerBackend> makeBackend(Timer& timer) = 0;
 };
+
+// The first point of a repeating timer's grid (whole periods after the tick
+// counter's origin) that lies at least one period after `nowNs`; all on the
+// monotonic clock, in nanoseconds.
+int64_t gridPointAfter(int64_t originNs, int64_t nowNs, int64_t periodNs);
 
 // The driver that new timers are made with; nullptr restores the Qt driver.
 void setTimerDriver(TimerDriver* driver);

@@ -158,6 +158,8 @@ public:
     // One pass of the test clock, with its own exception handler (testclock.cpp).
     void Timer1_Action();
     void testclockpass();
+    // Plays the LISTEN bar's next note when it has fallen due.
+    void playduelistennote();
     // The end of a completed test: clock off, correction, repeat list, rest.
     void endtest();
     // A key press in TextField1: one tap (keyboardtap.cpp); true consumes the key.

@@ -101,3 +101,28 @@ TEST_F(VirtualTimers, AnExceptionInAnActionIsReportedAndTheTimerRunsOn) {
     EXPECT_TRUE(shown[0].contains("NilObjectException"));
     EXPECT_TRUE(shown[0].contains("Timer1_Action"));
 }
+
+// A repeating timer's first Action on the real clock: on its grid (whole
+// periods after the tick origin) and never sooner than one period.
+TEST(TimerGrid, FirstPointIsOnTheGridAtLeastOnePeriodAway) {
+    constexpr int64_t ms = 1'000'000;
+    struct Case {
+        const char* what;
+        int64_t origin, now, period, expected;
+    };
+    const Case cases[] = {
+        {"enabled on a grid point: one whole period", 0, 50 * ms, 10 * ms, 60 * ms},
+        {"just after a grid point: almost two periods", 0, 50 * ms + 1, 10 * ms, 70 * ms},
+        {"just before a grid point: the point after it", 0, 50 * ms - 1, 10 * ms, 60 * ms},
+        {"the grid follows the origin", 3 * ms + 7, 50 * ms, 10 * ms, 63 * ms + 7},
+        {"enabled at the origin", 5 * ms, 5 * ms, 10 * ms, 15 * ms},
+        {"another period", 0, 1999 * ms, 2000 * ms, 4000 * ms},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int64_t point = platform::gridPointAfter(c.origin, c.now, c.period);
+        EXPECT_EQ(point, c.expected);
+        EXPECT_GE(point - c.now, c.period);
+        EXPECT_EQ((point - c.origin) % c.period, 0);
+    }
+}
