@@ -13,13 +13,16 @@ Canvas::Canvas(std::string name, QWidget* parent) : QWidget(parent), name_(std::
 }
 
 void Canvas::Refresh() {
-    if (backing_.size() != size())
-        backing_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-    // An opaque backdrop that covers the canvas replaces every pixel anyway;
-    // erasing first would only cost the page change another pass over it.
+    // An opaque backdrop that covers the canvas replaces every pixel anyway:
+    // erasing first would only cost the page change another pass over it,
+    // and the canvas is then opaque, so the window system neither paints
+    // what lies beneath it nor blends it over that.
     const QImage* backdrop = Backdrop ? Backdrop->image() : nullptr;
     const bool covered = backdrop && !backdrop->hasAlphaChannel() && backdrop->width() >= width() &&
                          backdrop->height() >= height();
+    const QImage::Format format = covered ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+    if (backing_.size() != size() || backing_.format() != format) backing_ = QImage(size(), format);
+    setAttribute(Qt::WA_OpaquePaintEvent, covered);
     if (!covered) backing_.fill(Qt::transparent);
     painted_ = true;
     {
