@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -26,6 +27,8 @@ std::string verdict(const FigureRow& row, double value) {
     return meets(row, value) ? "" : " MISSED";
 }
 
+std::string labelOf(const FigureRow& row) { return row.label + (row.unit.empty() ? "" : " (" + row.unit + ")"); }
+
 std::string jsonNumber(double value) { return std::isnan(value) ? "null" : number(value); }
 
 std::string escaped(const std::string& text) {
@@ -40,13 +43,15 @@ std::string escaped(const std::string& text) {
 }  // namespace
 
 void printTable(const std::vector<FigureRow>& rows) {
-    std::printf("%-44s %12s %12s   %s\n", "figure", "idle", "busy", "goal");
+    int width = 6;
+    for (const FigureRow& row : rows) width = std::max(width, int(labelOf(row).size()));
+    std::printf("%-*s %12s %12s   %s\n", width, "figure", "idle", "busy", "goal");
     for (const FigureRow& row : rows) {
-        const std::string label = row.label + (row.unit.empty() ? "" : " (" + row.unit + ")");
+        const std::string label = labelOf(row);
         const std::string idle = number(row.idle) + verdict(row, row.idle);
         const std::string busy = number(row.busy) + verdict(row, row.busy);
         const std::string goal = row.goal.empty() ? "" : row.goal + " " + number(row.goalValue);
-        std::printf("%-44s %12s %12s   %s\n", label.c_str(), idle.c_str(), busy.c_str(), goal.c_str());
+        std::printf("%-*s %12s %12s   %s\n", width, label.c_str(), idle.c_str(), busy.c_str(), goal.c_str());
     }
 }
 
