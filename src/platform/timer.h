@@ -15,12 +15,13 @@ namespace platform {
 
 class Timer;
 
-// Runs a timer's countdown. The program uses precise Qt timers; tests install
-// a virtual clock that fires due timers as it advances.
+// Runs a timer's countdown. The program uses kernel timers watched by the
+// event loop (timer.cpp); tests install a virtual clock that fires due timers
+// as it advances.
 class TimerBackend {
 public:
     virtual ~TimerBackend() = default;
-    virtual void start(int periodMs) = 0;  // (re)starts the countdown from now
+    virtual void start(int periodMs) = 0;  // (re)starts the countdown: at least a period from now
     virtual void stop() = 0;
 };
 
@@ -57,7 +58,7 @@ public:
     void setPeriod(int periodMs);
     Mode mode() const { return mode_; }
     void setMode(Mode mode);
-    // Restarts the countdown, so that a full period counts from now.
+    // Restarts the countdown, so that at least a full period counts from now.
     void Reset();
 
     const std::string& name() const { return name_; }

@@ -2,13 +2,17 @@
 // window with its real timers, tick clock and sound output on a real X
 // server, START pressed with a pointer click, every note tapped with a key
 // press near its due moment, then the result on show, the totals saved, and
-// the same totals shown by the program opened again over the same folder.
+// the same totals shown by the program opened again over the same folder,
+// in this process and as the built program started afresh.
 //
 // Nothing here depends on exact timing: the taps are aimed at the due
 // moments and checked only against the near window of 5 ticks, and every
 // wait is generous, so a busy machine makes the test slower, not flaky.
 
+#include "programcopy.h"
+#include "programprocess.h"
 #include "xinput.h"
+#include "xscreen.h"
 #include "xserver.h"
 
 #include "platform/files.h"
@@ -19,7 +23,6 @@
 #include "results/scrambler.h"
 #include "shell/app.h"
 #include "shell/catalogue.h"
-#include "shell/catalogue_names.h"
 #include "shell/mainmenubar.h"
 #include "shell/module1.h"
 #include "shell/window1.h"
@@ -37,6 +40,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -58,17 +62,13 @@ bool runUntil(const std::function<bool()>& done, int seconds, const std::functio
     return done();
 }
 
-// The program's folder for the test: the shipped pictures, clicks and
-// instrument folders linked from the build, so that the settings file the
-// test writes lands here and never in the build.
-void linkProgramFolder(const QString& to) {
-    const QDir built(QStringLiteral(TAPTRELL_PROGRAM_DIR));
-    QFile::link(built.filePath(QStringLiteral("resources")), QDir(to).filePath(QStringLiteral("resources")));
-    for (std::string_view name : catalogue_names::instruments) {
-        const QString folder = QString::fromLatin1(name.data(), qsizetype(name.size()));
-        if (QFileInfo(built.filePath(folder)).isDir())
-            QFile::link(built.filePath(folder), QDir(to).filePath(folder));
-    }
+// The part of the window that holds the totals to date: the six totals
+// labels, in the window's own coordinates.
+QRect totalsArea(Window1& w) {
+    QRect area;
+    for (const QLabel* label : {w.ttestslabel, w.tnoteslabel, w.tacclabel, w.thitslabel, w.tnearlabel, w.tmisslabel})
+        area |= QRect(label->mapTo(&w.frame(), QPoint(0, 0)), label->size());
+    return area;
 }
 
 class PlayedTest : public testing::Test {
@@ -84,7 +84,7 @@ protected:
         static char* argv[] = {name, nullptr};
         toolkit = std::make_unique<QApplication>(argc, argv);
         input = std::make_unique<XInput>(server->display().c_str());
-        linkProgramFolder(folder.path());
+        program = copyProgramFolder(QStringLiteral(TAPTRELL_PROGRAM_DIR), folder.path());
         platform::setProgramFolder(folder.path());
         platform::setMessagePresenter([this](const QString& text) { messages << text; });
         platform::loadPlugins(QStringLiteral(TAPTRELL_PROGRAM_DIR));
@@ -117,6 +117,13 @@ protected:
         return w;
     }
 
+    // The pixels `area` of the main window shows on the screen.
+    std::vector<unsigned long> onScreen(Window1& w, const QRect& area) {
+        runUntil([] { return false; }, 1);  // its last repaint reaches the server
+        const QPoint origin = w.frame().mapToGlobal(area.topLeft());
+        return XScreen(server->display().c_str()).pixels(origin.x(), origin.y(), area.width(), area.height());
+    }
+
     // A real pointer click in the middle of `widget`.
     void clickOn(QWidget& widget) {
         const QPoint centre = widget.mapToGlobal(widget.rect().center());
@@ -127,6 +134,7 @@ protected:
     std::unique_ptr<QApplication> toolkit;
     std::unique_ptr<XInput> input;
     QTemporaryDir folder;
+    QString program;  // the built program's copy in `folder`
     Taptrell application;
     QStringList messages;
 };
@@ -138,6 +146,8 @@ TEST_F(PlayedTest, AFourBarTestPlayedInTimeIsScoredSavedAndShownAgainAfterAResta
     ASSERT_EQ(Module1.tickspeed, 20);
     ASSERT_EQ(w.bars, 4);
     ASSERT_TRUE(w.listenplay);
+    const QRect totals = totalsArea(w);
+    const std::vector<unsigned long> totalsbefore = onScreen(w, totals);
 
     clickOn(*w.BevelButton1);
     ASSERT_TRUE(runUntil([&] { return w.BevelButton1->Icon() == catalogue::picture("stop"); }, 10))
@@ -196,6 +206,9 @@ TEST_F(PlayedTest, AFourBarTestPlayedInTimeIsScoredSavedAndShownAgainAfterAResta
     EXPECT_EQ(tests, QStringLiteral("Number of tests 1"));
     EXPECT_EQ(notes, QStringLiteral("Notes played ") + platform::Str(rows));
 
+    const std::vector<unsigned long> totalsafter = onScreen(w, totals);
+    EXPECT_NE(totalsafter, totalsbefore) << "the totals on show did not change";
+
     // Opened again over the same folder, with every global back at its
     // default, the program shows what it saved.
     Window1::destroy();
@@ -207,6 +220,23 @@ TEST_F(PlayedTest, AFourBarTestPlayedInTimeIsScoredSavedAndShownAgainAfterAResta
     EXPECT_EQ(again.tacclabel->text(), accuracy);
     EXPECT_EQ(again.Slider1->value(), 20);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    Window1::destroy();
+
+    // And the built program itself, started afresh over that folder, shows
+    // on the screen the very totals the played test left on show.
+    ProgramProcess restarted(program);
+    XScreen screen(server->display().c_str());
+    std::vector<unsigned long> shown;
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 30'000 && shown != totalsafter) {
+        if (const auto corner = screen.windowOrigin(restarted.pid()))
+            shown = screen.pixels(corner->first + totals.x(), corner->second + totals.y(), totals.width(),
+                                  totals.height());
+        usleep(50'000);
+    }
+    EXPECT_TRUE(screen.windowOrigin(restarted.pid())) << "the restarted program showed no window";
+    EXPECT_EQ(shown, totalsafter) << "the restarted program does not show the saved totals";
 }
 
 }  // namespace
