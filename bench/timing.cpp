@@ -124,7 +124,7 @@ bool waitForFocus(QWidget& window) {
 
 struct LoadFigures {
     TestFigures pooled;
-    std::vector<double> bareWakeMs;  // a bare timer's, just before the tests
+    BareWakeups bare;  // a bare timer's, just before the tests
     double cpuPercent = 0;  // the largest over the tests
     StartupFigures startup;
     bool completed = true;
@@ -151,7 +151,7 @@ LoadFigures runLoad(bool busy, const Options& options, KeyInjector& injector, So
         hog.start(std::thread::hardware_concurrency());
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
-    load.bareWakeMs = measureBareWakeups(10);
+    load.bare = measureBareWakeups(10);
     const TestShape shapes[] = {{true, 20, options.bars}, {true, 60, options.bars},
                                 {false, 20, options.bars}, {false, 60, options.bars}};
     for (const TestShape& shape : shapes) {
@@ -211,9 +211,9 @@ std::vector<FigureRow> rows(const LoadFigures& idle, const LoadFigures& busy, do
     add("clicks_measured", "  clicks and LISTEN notes measured", "",
         both([](const LoadFigures& l) { return double(l.pooled.clickLatenessMs.size()); }));
     add("bare_timer_wake_p99", "  a bare 10 ms timer on this machine, woken late p99", "ms",
-        both([](const LoadFigures& l) { return percentile(l.bareWakeMs, 99); }));
+        both([](const LoadFigures& l) { return percentile(l.bare.latenessMs, 99); }));
     add("bare_timer_wake_max", "  a bare 10 ms timer on this machine, woken late max", "ms",
-        both([](const LoadFigures& l) { return largest(l.bareWakeMs); }));
+        both([](const LoadFigures& l) { return largest(l.bare.latenessMs); }));
     add("bar_drift_max", "bar drift, largest", "ticks",
         both([](const LoadFigures& l) { return largest(l.pooled.barDrift); }), "==", 0);
     add("taps_exact", "taps stamped exactly", "%", both([](const LoadFigures& l) { return exactShare(l.pooled); }),
@@ -237,6 +237,8 @@ std::vector<FigureRow> rows(const LoadFigures& idle, const LoadFigures& busy, do
         both([](const LoadFigures& l) { return largest(l.pooled.pageChangeMs); }));
     add("cpu_share", "CPU while a test runs, of one core", "%",
         both([](const LoadFigures& l) { return l.cpuPercent; }), "<=", 2);
+    add("bare_timer_cpu", "  a bare 10 ms timer on this machine, CPU of one core", "%",
+        both([](const LoadFigures& l) { return l.bare.cpuPercent; }));
     add("peak_rss", "peak resident memory", "MB", {peakRss, peakRss}, "<=", 80);
     add("program_peak_rss", "  the program alone, at rest", "MB",
         both([](const LoadFigures& l) { return l.startup.peakRssMb; }));

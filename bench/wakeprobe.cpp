@@ -15,12 +15,20 @@ int64_t monotonicNs() {
     return int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
+int64_t threadCpuNs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
 }  // namespace
 
-std::vector<double> measureBareWakeups(int seconds) {
-    std::vector<double> lateness;
+BareWakeups measureBareWakeups(int seconds) {
+    BareWakeups result;
+    std::vector<double>& lateness = result.latenessMs;
     const int fd = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC);
-    if (fd < 0) return lateness;
+    if (fd < 0) return result;
+    const int64_t cpuStart = threadCpuNs();
     const int64_t first = (monotonicNs() / periodNs + 1) * periodNs;
     itimerspec spec{};
     spec.it_value = {time_t(first / 1'000'000'000), long(first % 1'000'000'000)};
@@ -37,6 +45,7 @@ std::vector<double> measureBareWakeups(int seconds) {
         // late wake-up, as they do for the program's clock.
         expiry += periodNs * int64_t(expirations);
     }
+    result.cpuPercent = 100.0 * double(threadCpuNs() - cpuStart) / double(expiry - first);
     close(fd);
-    return lateness;
+    return result;
 }

@@ -6,6 +6,10 @@
 
 #include <vector>
 
-// Each wake-up's lateness after its timer expired, in milliseconds, over
-// `seconds` of waking every 10 ms.
-std::vector<double> measureBareWakeups(int seconds);
+struct BareWakeups {
+    std::vector<double> latenessMs;  // each wake-up after its timer expired
+    double cpuPercent = 0;           // the thread's CPU time, as a share of one core
+};
+
+// Waits on a 10 ms kernel timer grid for `seconds`, doing nothing else.
+BareWakeups measureBareWakeups(int seconds);
