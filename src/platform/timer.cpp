@@ -57,6 +57,8 @@ private:
         return int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
     }
 
+    // The tick counter reads the steady clock, which is CLOCK_MONOTONIC: the
+    // grid and the ticks share one time line.
     static int64_t firstGridPointNs(int64_t periodNs) {
         const int64_t originNs =
             std::chrono::duration_cast<std::chrono::nanoseconds>(TickMoment(0).time_since_epoch()).count();
@@ -102,7 +104,7 @@ private:
     QTimer qtimer_;
 };
 
-class QtTimerDriver final : public TimerDriver {
+class RealTimerDriver final : public TimerDriver {
 public:
     std::unique_ptr<TimerBackend> makeBackend(Timer& timer) override {
         const int fd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
@@ -124,8 +126,8 @@ int64_t gridPointAfter(int64_t originNs, int64_t nowNs, int64_t periodNs) {
 void setTimerDriver(TimerDriver* driver) { installed = driver; }
 
 TimerDriver& timerDriver() {
-    static QtTimerDriver qt;
-    return installed ? *installed : qt;
+    static RealTimerDriver real;
+    return installed ? *installed : real;
 }
 
 Timer::Timer(std::string name, Mode mode, int periodMs)

@@ -36,7 +36,7 @@ public:
 // monotonic clock, in nanoseconds.
 int64_t gridPointAfter(int64_t originNs, int64_t nowNs, int64_t periodNs);
 
-// The driver that new timers are made with; nullptr restores the Qt driver.
+// The driver that new timers are made with; nullptr restores the real one.
 void setTimerDriver(TimerDriver* driver);
 TimerDriver& timerDriver();
 
