@@ -15,6 +15,8 @@
 #include "xscreen.h"
 #include "xserver.h"
 
+#include "support/programstate.h"
+
 #include "platform/files.h"
 #include "platform/messagebox.h"
 #include "platform/pluginhost.h"
@@ -94,10 +96,8 @@ protected:
     }
 
     void TearDown() override {
-        Window1::destroy();
+        forgetProgramState();
         setApp(nullptr);
-        catalogue::clear();
-        Module1 = Module1State{};
         platform::setProgramFolder(QString());
         platform::setMessagePresenter({});
         input.reset();
@@ -211,9 +211,7 @@ TEST_F(PlayedTest, AFourBarTestPlayedInTimeIsScoredSavedAndShownAgainAfterAResta
 
     // Opened again over the same folder, with every global back at its
     // default, the program shows what it saved.
-    Window1::destroy();
-    catalogue::clear();
-    Module1 = Module1State{};
+    forgetProgramState();
     Window1& again = openMainWindow();
     EXPECT_EQ(again.ttestslabel->text(), tests);
     EXPECT_EQ(again.tnoteslabel->text(), notes);

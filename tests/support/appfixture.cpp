@@ -1,4 +1,5 @@
 #include "support/appfixture.h"
+#include "support/programstate.h"
 
 #include "platform/application.h"
 #include "platform/files.h"
@@ -48,10 +49,8 @@ AppFixture::AppFixture() {
 }
 
 AppFixture::~AppFixture() {
-    Window1::destroy();
+    forgetProgramState();
     setApp(nullptr);
-    catalogue::clear();
-    Module1 = Module1State{};
     platform::setProgramFolder(QString());
     platform::setMessagePresenter({});
     platform::setQuitHook({});
