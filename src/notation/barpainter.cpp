@@ -96,6 +96,7 @@ void Window1::Canvas1_Paint(platform::Graphics& g) {
         g.ForeColor = QColor(192, 0, 255);
         g.TextFont = QStringLiteral("Helvetica");
         g.TextSize = 40;
+        g.TextUnit = platform::FontUnit::Point;
         g.DrawString(Str(beatsinbar) + QStringLiteral(" beats count in"), 250, 150);
     } else if (Timer1.Enabled()) {
         generatebar(g);

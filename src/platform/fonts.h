@@ -7,8 +7,12 @@
 
 namespace platform {
 
+// The unit of a text size. A size given with no unit is in pixels.
+enum class FontUnit { Pixel, Point };
+
 // `name` as the layouts give it ("Cooper Black", "Arial Bold Italic",
-// "System"); `pixels` is the text size.
-QFont namedFont(const QString& name, int pixels, bool bold = false, bool italic = false);
+// "System"), in any letter case; `size` is the text size in `unit`.
+QFont namedFont(const QString& name, int size, bool bold = false, bool italic = false,
+                FontUnit unit = FontUnit::Pixel);
 
 }  // namespace platform

@@ -23,11 +23,14 @@ void Graphics::DrawPicture(const PicturePtr& picture, int x, int y, int width, i
 
 void Graphics::applyPen() { painter_.setPen(ForeColor); }
 
-void Graphics::applyFont() { painter_.setFont(namedFont(TextFont, TextSize, Bold, Italic)); }
+void Graphics::applyFont() { painter_.setFont(namedFont(TextFont, TextSize, Bold, Italic, TextUnit)); }
 
 void Graphics::DrawLine(int x1, int y1, int x2, int y2) {
     applyPen();
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.drawLine(x1, y1, x2, y2);
+    painter_.restore();
 }
 
 void Graphics::DrawString(const QString& text, int x, int y) {
@@ -41,7 +44,7 @@ void Graphics::FillRect(int x, int y, int width, int height) {
 }
 
 int Graphics::StringWidth(const QString& text) {
-    return QFontMetrics(namedFont(TextFont, TextSize, Bold, Italic)).horizontalAdvance(text);
+    return QFontMetrics(namedFont(TextFont, TextSize, Bold, Italic, TextUnit)).horizontalAdvance(text);
 }
 
 }  // namespace platform

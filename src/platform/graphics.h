@@ -2,6 +2,7 @@
 // The drawing context a Paint handler receives: pictures, lines and text in a
 // given font, size and colour.
 
+#include "platform/fonts.h"
 #include "platform/picture.h"
 
 #include <QColor>
@@ -20,7 +21,8 @@ public:
 
     QColor ForeColor = Qt::black;
     QString TextFont = QStringLiteral("System");
-    int TextSize = 12;  // in pixels
+    int TextSize = 12;
+    FontUnit TextUnit = FontUnit::Pixel;
     bool Bold = false;
     bool Italic = false;
 
@@ -28,6 +30,8 @@ public:
     void DrawPicture(const PicturePtr& picture, int x, int y);
     // The picture scaled into the rectangle (x, y, width, height).
     void DrawPicture(const PicturePtr& picture, int x, int y, int width, int height);
+    // A line one pixel wide through the pixels it names, never blended
+    // into its neighbours.
     void DrawLine(int x1, int y1, int x2, int y2);
     // Text with its baseline at y.
     void DrawString(const QString& text, int x, int y);

@@ -18,17 +18,19 @@ void PictureButton::setIcon(PicturePtr picture) {
     update();
 }
 
+void PictureButton::setFlat(bool flat) {
+    flat_ = flat;
+    update();
+}
+
 QSize PictureButton::sizeHint() const { return size(); }
 
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect face = rect().adjusted(0, 0, -1, -1);
     painter.fillRect(rect(), Qt::white);
-    painter.setPen(QColor(isDown() ? 0x606060 : 0xB0B0B0));
-    painter.drawRect(face);
-    if (hasFocus()) {
-        painter.setPen(QPen(QColor(0x8000FF), 1, Qt::DotLine));
-        painter.drawRect(face.adjusted(2, 2, -2, -2));
+    if (!flat_) {
+        painter.setPen(QColor(isDown() ? 0x606060 : 0xB0B0B0));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     const QImage* image = icon_ ? icon_->image() : nullptr;
     if (!image) return;

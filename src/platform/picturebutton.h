@@ -1,7 +1,8 @@
 #pragma once
 // A push button that shows a picture and no caption, on a white face. The
 // picture shown is the button's mode for some buttons, so it is kept as the
-// shared handle it was given and compared by identity.
+// shared handle it was given and compared by identity. The picture is the
+// whole face: a button that holds the focus shows no focus frame.
 
 #include "platform/picture.h"
 
@@ -21,6 +22,10 @@ public:
 
     std::function<void()> Action;
 
+    // A flat button has no frame: only its picture on white.
+    void setFlat(bool flat);
+    bool isFlat() const { return flat_; }
+
     QSize sizeHint() const override;
 
 protected:
@@ -29,6 +34,7 @@ protected:
 private:
     std::string name_;
     PicturePtr icon_;
+    bool flat_ = false;
 };
 
 }  // namespace platform

@@ -22,7 +22,7 @@ void about::_CreateControls0() {
     Label1 = new QLabel(QStringLiteral("Taptrell version 1.4"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(42, 41, 346, 106);
-    Label1->setFont(platform::namedFont(QStringLiteral("Arial"), 14));
+    Label1->setFont(platform::namedFont(QStringLiteral("Arial"), 14, false, false, platform::FontUnit::Point));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -33,7 +33,7 @@ void about::_CreateControls0() {
     PushButton1 = new QPushButton(QStringLiteral("Help"), this);
     PushButton1->setObjectName(QStringLiteral("PushButton1"));
     PushButton1->setGeometry(164, 169, 80, 29);
-    PushButton1->setFont(platform::namedFont(QStringLiteral("System"), 14));
+    PushButton1->setFont(platform::namedFont(QStringLiteral("System"), 14, false, false, platform::FontUnit::Point));
     PushButton1->setDefault(true);
     PushButton1->setFocus();
     connect(PushButton1, &QPushButton::clicked, this,

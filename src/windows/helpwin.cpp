@@ -41,7 +41,7 @@ void helpwin::_CreateControls0() {
     TextArea1->setLineWrapMode(QTextEdit::WidgetWidth);
     TextArea1->setAcceptRichText(false);
     TextArea1->setTabChangesFocus(true);
-    TextArea1->setFont(platform::namedFont(QStringLiteral("Arial"), 16));
+    TextArea1->setFont(platform::namedFont(QStringLiteral("Arial"), 16, false, false, platform::FontUnit::Point));
     QPalette palette = TextArea1->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);

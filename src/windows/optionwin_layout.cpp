@@ -12,16 +12,10 @@ namespace {
 constexpr QRgb black = 0x000000;
 constexpr QRgb violet = 0x8000FF;
 
-// The layouts name the bold face of Arial as a font of its own. Every
-// attribute is fixed, so that nothing of a group box's bold title font
+// Every attribute is fixed, so that nothing of a group box's bold title font
 // passes on to the controls it holds.
 QFont layoutFont(const char* name, int pixels, bool bold = false) {
-    QString face = QString::fromLatin1(name);
-    if (face == QLatin1String("Arial Bold")) {
-        face = QStringLiteral("Arial");
-        bold = true;
-    }
-    QFont font = platform::namedFont(face, pixels, bold);
+    QFont font = platform::namedFont(QString::fromLatin1(name), pixels, bold);
     font.setBold(font.bold());
     font.setItalic(font.italic());
     font.setResolveMask(QFont::AllPropertiesResolved);
@@ -72,6 +66,7 @@ platform::PictureButton* makePictureButton(QWidget* holder, QPoint origin, const
                                            std::string_view picture) {
     auto* button = new platform::PictureButton(std::string(name) + "_Action", holder);
     button->setIcon(catalogue::picture(picture));
+    button->setFlat(true);
     button->setFocusPolicy(Qt::NoFocus);
     return place(button, name, rect, origin, button->font());
 }

@@ -59,6 +59,24 @@ TEST_F(CanvasChoiceTest, TheCountInNamesTheBeatsInTheBar) {
     EXPECT_NE(countInImage(5), two);
 }
 
+// The message is set in 40 points, 53 pixels on the screen's 96 dots to the
+// inch: its digit stands about 38 pixels over the baseline (40 pixels would
+// make it 29), and the whole line fits the canvas.
+TEST_F(CanvasChoiceTest, TheCountInIsFortyPointsHighAndFitsTheCanvas) {
+    startTest(60, 4, 4);
+    w->prestarttimer.setEnabled(true);
+    w->Canvas1->Refresh();
+    ASSERT_EQ(w->Canvas1->backing().logicalDpiY(), 96);
+    int top = 150;
+    for (int y = 149; y >= 0; --y)
+        if (countInPixels(QRect(250, y, 40, 1)) > 0) top = y;
+    EXPECT_GE(150 - top, 35);
+    EXPECT_LE(150 - top, 42);
+    EXPECT_GT(countInPixels(QRect(560, 100, 100, 51)), 0) << "the line runs on past x 560";
+    EXPECT_EQ(countInPixels(QRect(715, 0, 10, 231)), 0) << "and ends within the canvas";
+    w->prestarttimer.setEnabled(false);
+}
+
 TEST_F(CanvasChoiceTest, WithNeitherTimerTheCoverIsShownAndNothingChanges) {
     shipPicture("cover", Qt::darkCyan, 725, 231);
     startTest(60, 4, 4);
@@ -94,15 +112,9 @@ protected:
         w = &openWindow();
     }
     const QImage& strip() const { return w->Canvas2->backing(); }
-    // A line drawn through y (or x) may spread over the pixel on either side.
-    bool inkNear(int x, int y) const {
-        for (int dy = -1; dy <= 0; ++dy)
-            for (int dx = -1; dx <= 0; ++dx) {
-                const QColor c = strip().pixelColor(x + dx, y + dy);
-                if (c.alpha() > 60 && c.red() < 80 && c.green() < 80 && c.blue() < 80) return true;
-            }
-        return false;
-    }
+    // Lines are black on the pixels they name; nothing is blended around them.
+    bool black(int x, int y) const { return strip().pixelColor(x, y) == QColor(Qt::black); }
+    bool clear(int x, int y) const { return strip().pixelColor(x, y).alpha() == 0; }
     bool dotAt(int left, int top) const {
         const QColor c = strip().pixelColor(left + 3, top + 3);
         return c == QColor(Qt::red);
@@ -123,17 +135,26 @@ TEST_F(AccuracyStripTest, TimelineAndBeatMarksForEveryBarLength) {
         w->place.fill(-1);
         w->Canvas2->Refresh();
         const int end = int(100 + 120 * beats);
-        for (int x = 102; x < end - 1; x += 7) EXPECT_TRUE(inkNear(x, 10)) << x;
-        EXPECT_FALSE(inkNear(end + 3, 10));
-        EXPECT_FALSE(inkNear(97, 10));
+        for (int x = 100; x <= end; ++x) {
+            EXPECT_TRUE(black(x, 10)) << x;
+            if ((x - 100) % 120 != 0) {
+                EXPECT_TRUE(clear(x, 9)) << x;
+                EXPECT_TRUE(clear(x, 11)) << x;
+            }
+        }
+        EXPECT_TRUE(clear(end + 1, 10));
+        EXPECT_TRUE(clear(99, 10));
         for (int k = 0; k <= beats; ++k) {
             const int x = 100 + 120 * k;
-            EXPECT_TRUE(inkNear(x, 6)) << x;
-            EXPECT_TRUE(inkNear(x, 14)) << x;
+            for (int y = 5; y <= 15; ++y) EXPECT_TRUE(black(x, y)) << x << "," << y;
+            EXPECT_TRUE(clear(x, 4)) << x;   // above the mark
+            EXPECT_TRUE(clear(x, 16)) << x;  // below it
+            for (int y : {6, 14}) {
+                EXPECT_TRUE(clear(x - 1, y)) << x;
+                EXPECT_TRUE(clear(x + 1, y)) << x;
+            }
         }
-        EXPECT_FALSE(inkNear(160, 6));  // between the marks
-        EXPECT_FALSE(inkNear(100, 2));  // above them
-        EXPECT_FALSE(inkNear(100, 18));
+        EXPECT_TRUE(clear(160, 6));  // between the marks
         EXPECT_EQ(dotPixels(), 0);
     }
 }

@@ -141,3 +141,57 @@ TEST(RandomSource, InRangeIncludesBothEnds) {
     Random a(99), b(99);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(a.InRange(0, 1000), b.InRange(0, 1000)) << "a seed repeats a sequence";
 }
+
+// Lines are one pixel wide in the pen's colour on the pixels they name,
+// with nothing blended into the rows or columns beside them.
+TEST(CanvasPaint, LinesAreOnePixelWideAndUnblended) {
+    Canvas canvas("Canvas2_Paint", nullptr);
+    canvas.resize(40, 30);
+    canvas.Paint = [](Graphics& g) {
+        g.ForeColor = Qt::black;
+        g.DrawLine(5, 10, 30, 10);
+        g.DrawLine(20, 15, 20, 25);
+    };
+    canvas.Refresh();
+    const QImage& image = canvas.backing();
+    for (int x = 5; x <= 30; ++x) {
+        EXPECT_EQ(image.pixelColor(x, 10), QColor(Qt::black)) << x;
+        EXPECT_EQ(image.pixelColor(x, 9).alpha(), 0) << x;
+        EXPECT_EQ(image.pixelColor(x, 11).alpha(), 0) << x;
+    }
+    for (int y = 15; y <= 25; ++y) {
+        EXPECT_EQ(image.pixelColor(20, y), QColor(Qt::black)) << y;
+        EXPECT_EQ(image.pixelColor(19, y).alpha(), 0) << y;
+        EXPECT_EQ(image.pixelColor(21, y).alpha(), 0) << y;
+    }
+}
+
+// The picture is the whole face: holding the focus changes nothing that is
+// drawn, and a flat button has no frame around its picture.
+TEST(PictureButtonFace, NoFocusFrameAndNoFrameWhenFlat) {
+    QWidget window;
+    window.resize(200, 100);
+    auto* button = new PictureButton("BevelButton4_Action", &window);
+    button->setGeometry(10, 10, 60, 40);
+    QImage red(20, 10, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    button->setIcon(std::make_shared<Picture>(red));
+    button->setFocusPolicy(Qt::StrongFocus);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    button->clearFocus();
+    const QImage unfocused = button->grab().toImage();
+    button->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(button->hasFocus());
+    EXPECT_EQ(button->grab().toImage(), unfocused);
+
+    EXPECT_NE(unfocused.pixelColor(0, 0), QColor(Qt::white)) << "a button that is not flat has its frame";
+    button->setFlat(true);
+    const QImage flat = button->grab().toImage();
+    for (int x = 0; x < flat.width(); ++x) {
+        EXPECT_EQ(flat.pixelColor(x, 0), QColor(Qt::white)) << x;
+        EXPECT_EQ(flat.pixelColor(x, flat.height() - 1), QColor(Qt::white)) << x;
+    }
+    EXPECT_EQ(flat.pixelColor(30, 20), QColor(Qt::red));
+}

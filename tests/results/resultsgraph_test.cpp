@@ -109,13 +109,25 @@ TEST_F(ResultsGraph, TheWindowShowsTheGraphOnItsCanvas) {
     // Locked to every side of the window, as laid out (151 pixels past its bottom).
     EXPECT_EQ(canvas.width(), 530);
     EXPECT_EQ(canvas.height(), 220 - 45 + 151);
-    // A one-pixel line on whole coordinates is shared by two pixel rows.
-    auto inked = [&canvas](int x, int y) { return qAlpha(canvas.pixel(x, y)) > 60 && qGray(canvas.pixel(x, y)) < 100; };
-    auto dark = [&inked](int x, int y) { return inked(x, y) || inked(x, y - 1) || inked(x - 1, y); };
-    EXPECT_TRUE(dark(300, 55));   // the row's line
-    EXPECT_TRUE(dark(260, 62));   // the second bar line
-    EXPECT_TRUE(dark(500, 50));   // the beat mark at the row's right end
-    EXPECT_FALSE(dark(300, 80));  // nothing under the row
+    // The lines are black on the pixels they name, one pixel wide, with
+    // nothing blended into the pixels beside them.
+    auto black = [&canvas](int x, int y) { return canvas.pixel(x, y) == qRgb(0, 0, 0); };
+    auto blank = [&canvas](int x, int y) { return qAlpha(canvas.pixel(x, y)) == 0 || canvas.pixel(x, y) == qRgb(255, 255, 255); };
+    // the row's line, right of the perfect tap's dot (x 15 to 25)
+    for (int x = 26; x <= 500; ++x) EXPECT_TRUE(black(x, 55)) << x;
+    for (int x : {70, 200, 300, 430}) {
+        EXPECT_TRUE(blank(x, 54)) << x;
+        EXPECT_TRUE(blank(x, 56)) << x;
+    }
+    for (int y = 35; y <= 75; ++y) EXPECT_TRUE(black(260, y)) << y;  // the second bar line
+    for (int y = 45; y <= 65; ++y) EXPECT_TRUE(black(500, y)) << y;  // the beat mark at the row's right end
+    for (int y : {40, 70}) {
+        EXPECT_TRUE(blank(259, y)) << y;
+        EXPECT_TRUE(blank(261, y)) << y;
+    }
+    EXPECT_TRUE(blank(260, 34));
+    EXPECT_TRUE(blank(500, 66));
+    EXPECT_TRUE(blank(300, 80));  // nothing under the row
     // The perfect tap's dot is the picture's own pixels at (15, 55).
     const QImage* gdot = catalogue::picture("gdot")->image();
     ASSERT_NE(gdot, nullptr);

@@ -88,3 +88,20 @@ TEST_F(OptionsLevels, ARadioThatIsNotSetWritesNothing) {
     EXPECT_EQ(Module1.stlevel, 0);
     EXPECT_EQ(Module1.level, 17);
 }
+
+// The level pictures are flat: no frame around any of them, so where the
+// layout lets two overlap (l5 over l6 by 2 rows, l7 over l8 by 5) nothing
+// but the pictures shows.
+TEST_F(OptionsLevels, PictureButtonsAreFlat) {
+    optionwin& o = openoptions();
+    for (const Level& level : levels()) {
+        SCOPED_TRACE(level.picture);
+        const QImage face = (o.*level.button)->grab().toImage();
+        int framed = 0;
+        for (int x = 0; x < face.width(); ++x)
+            for (int y : {0, face.height() - 1}) framed += face.pixelColor(x, y) != QColor(Qt::white);
+        for (int y = 0; y < face.height(); ++y)
+            for (int x : {0, face.width() - 1}) framed += face.pixelColor(x, y) != QColor(Qt::white);
+        EXPECT_EQ(framed, 0);
+    }
+}
