@@ -4,6 +4,7 @@
 #include "shell/catalogue_names.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <map>
 #include <stdexcept>
@@ -53,6 +54,16 @@ platform::SoundPtr sound(std::string_view name) {
         found = sounds().emplace(std::string(name), platform::Sound::open(resourceFile(name, ".wav"))).first;
     }
     return found->second;
+}
+
+QIcon applicationIcon() {
+    QIcon icon;
+    const QDir folder(QDir(platform::ResourceFolder()).filePath(QStringLiteral("icon")));
+    for (int size : catalogue_names::icon_sizes) {
+        const QString file = folder.filePath(QStringLiteral("taptrell-%1.png").arg(size));
+        if (QFileInfo::exists(file)) icon.addFile(file, QSize(size, size));
+    }
+    return icon;
 }
 
 void clear() {

@@ -11,6 +11,7 @@
 #include "platform/picture.h"
 #include "platform/sound.h"
 
+#include <QIcon>
 #include <string_view>
 
 namespace catalogue {
@@ -18,6 +19,10 @@ namespace catalogue {
 // Raise std::invalid_argument for a name the program does not ship.
 platform::PicturePtr picture(std::string_view name);
 platform::SoundPtr sound(std::string_view name);
+
+// The program's icon, one picture per shipped size; a size whose file is
+// missing is left out.
+QIcon applicationIcon();
 
 // Forgets every cached object (tests start each case from an empty catalogue).
 void clear();

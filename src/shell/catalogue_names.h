@@ -26,6 +26,10 @@ inline constexpr std::array<std::string_view, 56> pictures = {
     // the options window: levels and time signatures
     "l1", "l2", "l3", "l4", "l5", "l6", "l7", "l8", "l1t", "t24", "t34", "t44", "t54"};
 
+// The program's icon: one square picture per size in pixels, the PNG file
+// "taptrell-<size>.png" in the icon folder inside the resource folder.
+inline constexpr std::array<int, 7> icon_sizes = {16, 24, 32, 48, 64, 128, 256};
+
 // Each sound is the WAV file of its name in the resource folder.
 inline constexpr std::array<std::string_view, 2> sounds = {"hi", "low"};
 

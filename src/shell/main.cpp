@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/pluginhost.h"
 #include "shell/app.h"
+#include "shell/catalogue.h"
 #include "shell/mainmenubar.h"
 #include "shell/window1.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char* argv[]) {
     QApplication toolkit(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Taptrell"));
     QApplication::setApplicationVersion(QStringLiteral("1.4.0.31"));
+    // Every window that sets no icon of its own shows the application's.
+    QApplication::setWindowIcon(catalogue::applicationIcon());
 
     // Without the MIDI plug-in the program runs as on a machine with no MIDI
     // device; the host has said why on standard error.

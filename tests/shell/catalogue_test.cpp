@@ -52,3 +52,14 @@ TEST_F(Catalogue, AMissingSoundIsTriedOnceAndStaysSilent) {
                                      [](const QString& p) { return p.endsWith("hi.wav"); });
     EXPECT_EQ(tries, 1);
 }
+
+TEST_F(Catalogue, TheIconHoldsEveryShippedSizeAndLeavesOutAMissingOne) {
+    QList<QSize> sizes;
+    for (int size : catalogue_names::icon_sizes) sizes.append(QSize(size, size));
+    EXPECT_EQ(catalogue::applicationIcon().availableSizes(), sizes);
+
+    const QString icon16 = resource("icon/taptrell-16.png");
+    ASSERT_TRUE(QFile::remove(icon16));
+    sizes.removeFirst();
+    EXPECT_EQ(catalogue::applicationIcon().availableSizes(), sizes);
+}

@@ -14,6 +14,13 @@ catalogue_list() {
     sed 's|//.*||' | grep -o '"[^"]*"' | tr -d '"'
 }
 
+# The numbers of one array of the names header, one a line.
+catalogue_numbers() {
+  local array=$1
+  awk -v start=" $array = {" 'index($0, start) { on = 1 } on { print } on && /};/ { exit }' "$NAMES_HEADER" |
+    sed 's|//.*||; s|.*= {||' | grep -o '[0-9][0-9]*'
+}
+
 die() {
   echo "make-assets: $*" >&2
   exit 1
@@ -44,6 +51,9 @@ check_outputs() {
   expected=$(catalogue_list pictures | sed 's/$/.png/' | sort)
   actual=$(cd "$assets/pictures" && ls | sort)
   [[ $expected == "$actual" ]] || die "assets/pictures differs from the catalogue: $(diff <(echo "$expected") <(echo "$actual") | grep '^[<>]' | tr '\n' ' ')"
+  expected=$(catalogue_numbers icon_sizes | sed 's/.*/taptrell-&.png/' | sort)
+  actual=$(cd "$assets/icon" && ls | sort)
+  [[ $expected == "$actual" ]] || die "assets/icon does not hold exactly the icon's sizes"
   expected=$(catalogue_list sounds | sed 's/$/.wav/' | sort)
   actual=$(cd "$assets/sounds" && ls | sort)
   [[ $expected == "$actual" ]] || die "assets/sounds differs from the catalogue"
