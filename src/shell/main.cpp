@@ -11,8 +11,29 @@
 #include "shell/window1.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+// With no platform named, the toolkit looks for an X or Wayland display and,
+// finding neither, aborts with advice that does not help; say what is
+// missing instead. A platform named on purpose (offscreen, say) is left to
+// the toolkit.
+bool displayMissing() { return !isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"); }
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+    if (displayMissing()) {
+        std::fputs("Taptrell needs a graphical display: neither DISPLAY nor WAYLAND_DISPLAY is set.\n", stderr);
+        return 1;
+    }
     QApplication toolkit(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Taptrell"));
     QApplication::setApplicationVersion(QStringLiteral("1.4.0.31"));
