@@ -8,6 +8,7 @@
 #include "shell/module1.h"
 #include "shell/window1.h"
 #include "support/appfixture.h"
+#include "support/commalocale.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,6 +49,7 @@ protected:
         Module1 = Module1State{};
         return openWindow();
     }
+    void saveAndRestart();
     static QStringList labels(Window1& w) {
         return {w.ttestslabel->text(), w.tnoteslabel->text(), w.tacclabel->text(), w.thitslabel->text(),
                 w.tnearlabel->text(), w.tmisslabel->text(), w.tempolabel->text()};
@@ -71,7 +73,8 @@ TEST_F(SettingsFile, NoFileKeepsTheDefaultsAndCreatesNone) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(SettingsFile, WhatASaveWritesComesBackAfterARestart) {
+// A save of varied values and a restart over the same folder.
+void SettingsFile::saveAndRestart() {
     Window1& w = openWindow();
     Module1.totaltests = 3;
     Module1.totalnotes = 42;
@@ -109,6 +112,23 @@ TEST_F(SettingsFile, WhatASaveWritesComesBackAfterARestart) {
                                           "Pretty close hits 0.33%", "Way off hits 12.17%", "90 bpm"}));
 }
 
+TEST_F(SettingsFile, WhatASaveWritesComesBackAfterARestart) { saveAndRestart(); }
+
+// The toolkit hands the player's locale to the C library at start-up; the
+// file and the labels must not follow it.
+TEST_F(SettingsFile, ADecimalCommaLocaleChangesNeitherTheFileNorTheLabels) {
+    CommaLocale comma;
+    ASSERT_TRUE(comma.active());
+    saveAndRestart();
+    // Zero, the value every total starts from, shows without decimals.
+    Module1.totalaccuracy = 0;
+    Module1.miss = 100;
+    Window1::instance().savedata();
+    EXPECT_EQ(Window1::instance().tacclabel->text(), "Accuracy 0%");
+    EXPECT_EQ(Window1::instance().tmisslabel->text(), "Way off hits 100%");
+    EXPECT_EQ(readplain().mid(2, 4), QStringList({"0", "87.5", "0.3333333", "100"}));
+}
+
 TEST_F(SettingsFile, AFileCutShortAfterAnyLineReadsItsMissingLinesAsEmpty) {
     for (int kept = 0; kept <= 13; ++kept) {
         SCOPED_TRACE(kept);
@@ -143,6 +163,7 @@ TEST_F(SettingsFile, DamagedValuesAreRepairedOrKeepTheirDefaults) {
         {1, "12.9", [] { return Module1.totalnotes == 12; }},
         {2, "1e999", [] { return Module1.totalaccuracy == 0; }},
         {2, "250", [] { return Module1.totalaccuracy == 100; }},
+        {2, "66,66667", [] { return Module1.totalaccuracy == 66; }},  // written under a comma locale
         {3, "-3", [] { return Module1.correct == 0; }},
         {4, "100.5", [] { return Module1.almost == 100; }},
         {5, "-1e999", [] { return Module1.miss == 0; }},
