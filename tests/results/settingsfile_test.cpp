@@ -14,7 +14,10 @@
 #include <QFile>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <csignal>
+#include <cstring>
 #include <limits>
+#include <sys/resource.h>
 
 namespace {
 
@@ -259,6 +262,66 @@ TEST_F(SettingsFile, AFailedSaveLeavesWhatWasThereAndSaysWhy) {
     EXPECT_EQ(kept.readAll(), "untouched");
     // Nothing half-written is left beside it.
     EXPECT_EQ(QDir(programFolder()).entryList({"mydata*"}, QDir::AllEntries), QStringList({"mydata.txt"}));
+}
+
+namespace {
+
+// A limit on the size of the files this process writes, as a quota sets
+// one: a write past `bytes` fails with EFBIG (SIGXFSZ, which would end the
+// process, is ignored meanwhile). Only the soft limit is lowered, so the old
+// one can be put back.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldsignal_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = old_;
+        lowered.rlim_cur = bytes;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, oldsignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    sighandler_t oldsignal_ = SIG_DFL;
+};
+
+}  // namespace
+
+TEST_F(SettingsFile, AWriteThatFailsOnTheDiskKeepsTheOldFileAndSaysWhy) {
+    writeplain(fullfile);
+    const QByteArray old = filebytes();
+    // Nothing written, a short write after the first line, a short last line.
+    for (const rlim_t limit : {rlim_t(0), rlim_t(40), rlim_t(old.size() - 20)}) {
+        SCOPED_TRACE(limit);
+        Window1& w = restart();
+        ASSERT_EQ(Module1.totaltests, 7);
+        messages.clear();
+        Module1.totaltests = 8;
+        Module1.correct = 50;
+        {
+            FileSizeLimit full(limit);
+            w.savedata();
+        }
+        EXPECT_EQ(filebytes(), old);
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(filepath()))) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << messages[0].toStdString();
+        EXPECT_EQ(w.ttestslabel->text(), "Number of tests 8");
+        EXPECT_EQ(w.thitslabel->text(), "Perfect hits 50%");
+        EXPECT_EQ(QDir(programFolder()).entryList({"mydata*"}, QDir::AllEntries | QDir::Hidden),
+                  QStringList({"mydata.txt"}));
+    }
+    // With room again, the next save goes through.
+    messages.clear();
+    Window1::instance().savedata();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(readplain().mid(0, 4), QStringList({"8", "93", "81.25", "50"}));
 }
 
 TEST_F(SettingsFile, ASaveReplacesTheOldFileWhole) {
