@@ -146,7 +146,7 @@ void reopensaveddevice(const QString& device, int64_t& midireopendevice) {
 }  // namespace
 
 void Window1::loaddata() {
-    const QString path = settingslocation::settingsfilepath();
+    const QString path = settingslocation::settingsreadpath();
     const QFileInfo info(path);
     if (!info.exists()) return;
     QFile file(path);

@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "results/scrambler.h"
+#include "results/settingslocation.h"
 #include "shell/module1.h"
 #include "shell/window1.h"
 #include "support/appfixture.h"
@@ -18,6 +19,7 @@
 #include <cstring>
 #include <limits>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -53,6 +55,7 @@ protected:
         return openWindow();
     }
     void saveAndRestart();
+    void carryOnFromAReadOnlyProgramFolder(const QString& data);
     static QStringList labels(Window1& w) {
         return {w.ttestslabel->text(), w.tnoteslabel->text(), w.tacclabel->text(), w.thitslabel->text(),
                 w.tnearlabel->text(), w.tmisslabel->text(), w.tempolabel->text()};
@@ -377,4 +380,70 @@ TEST_F(SettingsFile, WhenNoFolderCanBeWrittenTheSaveSaysWhere) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("Taptrell"))) << messages[0].toStdString();
     EXPECT_EQ(w.ttestslabel->text(), "Number of tests 2");
+}
+
+namespace {
+
+// The program's folder reported as one that cannot be written, as for a
+// player who is not root in a folder of root's; root itself may write into
+// any folder of a writable file system.
+class ProgramFolderNotWritable {
+public:
+    explicit ProgramFolderNotWritable(const QString& folder) {
+        settingslocation::setwritablecheck(
+            [folder](const QFileInfo& asked) { return asked.absoluteFilePath() != QDir(folder).absolutePath(); });
+    }
+    ~ProgramFolderNotWritable() { settingslocation::setwritablecheck({}); }
+    ProgramFolderNotWritable(const ProgramFolderNotWritable&) = delete;
+    ProgramFolderNotWritable& operator=(const ProgramFolderNotWritable&) = delete;
+};
+
+}  // namespace
+
+// A copy whose folder cannot be written starts from the file beside it and
+// saves to the data folder; from then on the data folder's file is read.
+void SettingsFile::carryOnFromAReadOnlyProgramFolder(const QString& data) {
+    const QByteArray beside = filebytes();
+    Window1& w = restart();
+    EXPECT_EQ(Module1.totaltests, 7);
+    EXPECT_EQ(Module1.totalaccuracy, 81.25);
+    EXPECT_EQ(Module1.tickspeed, 30);
+    EXPECT_FALSE(w.listenplay);
+    EXPECT_EQ(w.ttestslabel->text(), "Number of tests 7");
+    Module1.totaltests += 1;
+    w.savedata();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    EXPECT_EQ(filebytes(), beside);
+    const QString saved = QDir(data).filePath(QStringLiteral("Taptrell/mydata.txt"));
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(scrambler::decpw(QString::fromUtf8(file.readLine()).trimmed(), 0), "8");
+    EXPECT_EQ(scrambler::decpw(QString::fromUtf8(file.readLine()).trimmed(), 0), "93");
+
+    writeplain(fulldefaults);  // the file beside the program no longer counts
+    Window1& again = restart();
+    EXPECT_EQ(Module1.totaltests, 8);
+    EXPECT_EQ(Module1.tickspeed, 30);
+    EXPECT_EQ(again.ttestslabel->text(), "Number of tests 8");
+}
+
+TEST_F(SettingsFile, AProgramFolderThatCannotBeWrittenLendsItsFileUntilTheDataFolderHasOne) {
+    QTemporaryDir data;
+    UserDataFolder folder(data.path());
+    writeplain(fullfile);
+    ProgramFolderNotWritable readonly(programFolder());
+    carryOnFromAReadOnlyProgramFolder(data.path());
+}
+
+TEST_F(SettingsFile, AReadOnlyProgramFolderIsToldByTheFileSystem) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into a read-only folder; the test before replaces the check";
+    QTemporaryDir data;
+    UserDataFolder folder(data.path());
+    writeplain(fullfile);
+    struct ReadOnly {
+        QString folder;
+        ~ReadOnly() { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+    } readonly{programFolder()};
+    ASSERT_TRUE(QFile::setPermissions(programFolder(), QFile::ReadOwner | QFile::ExeOwner));
+    carryOnFromAReadOnlyProgramFolder(data.path());
 }
