@@ -93,7 +93,8 @@ QString writeout(int descriptor, const QByteArray& bytes) {
     while (left > 0) {
         const ssize_t written = ::write(descriptor, data, left);
         if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return written < 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("nothing was written");
+        if (written < 0) return QString::fromLocal8Bit(std::strerror(errno));
+        if (written == 0) return QStringLiteral("nothing was written");
         data += written;
         left -= size_t(written);
     }
