@@ -76,7 +76,11 @@ void Window1::recordtap(int64_t now, bool withpitch) {
         // A tap just before a downbeat note belongs to that note, at the start
         // of the strip, not at the end of the bar it was played in.
         const bool earlydownbeat = onbarstart(due, barticks) && due > double(taptick);
-        setplace(notecount, earlydownbeat ? 0 : tempoplace(now - Module1.startruntime));
+        // A tap on the next bar's first beat that comes before the clock pass
+        // which starts that bar is timed against the bar still running, at or
+        // past its end; it too belongs at the start of the strip.
+        const bool beforebarturn = now - Module1.startruntime >= barticks;
+        setplace(notecount, earlydownbeat || beforebarturn ? 0 : tempoplace(now - Module1.startruntime));
         notelist->setCell(row, 1, Str(taptick));
         if (withpitch) notelist->setCell(row, 3, Str(Module1.lastnoteplayed));
     }

@@ -1,9 +1,11 @@
 #include "platform/text.h"
 
 #include <QList>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <string_view>
 
 namespace platform {
 
@@ -14,15 +16,42 @@ QString Str(double value) {
     if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     if (value == 0.0) return QStringLiteral("0");
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.7g", value);
-    return QString::fromLatin1(buffer);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
+    return QString::fromLatin1(buffer, written.ptr - buffer);
 }
 
+namespace {
+
+// The power of ten of the first significant digit of `number` times ten to
+// `exponent` (`number` holds digits and at most one point); it only has to
+// tell a value too large for a double from one too small, which lie hundreds
+// of powers apart.
+int64_t leadingpower(std::string_view number, int64_t exponent) {
+    const size_t point = std::min(number.find('.'), number.size());
+    const size_t first = number.find_first_not_of("0.");
+    if (first == std::string_view::npos) return 0;
+    const int64_t power = first < point ? int64_t(point - first) - 1 : -int64_t(first - point);
+    return power + exponent;
+}
+
+// The exponent's digits, saturated far beyond any double's range.
+int64_t exponentvalue(const char* from, const char* to) {
+    const bool negative = *from == '-';
+    if (*from == '+' || *from == '-') ++from;
+    int64_t value = 0;
+    for (; from < to && value < 1'000'000'000; ++from) value = value * 10 + (*from - '0');
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+// Read with std::from_chars, which always takes "." as the decimal point,
+// whatever locale the C library was given at start-up.
 double Val(const QString& text) {
     const QByteArray bytes = text.toLatin1();
     const char* p = bytes.constData();
     while (*p == ' ' || *p == '\t') ++p;
-    const char* start = p;
+    const bool negative = *p == '-';
     if (*p == '+' || *p == '-') ++p;
     const char* digits = p;
     while (*p >= '0' && *p <= '9') ++p;
@@ -31,6 +60,7 @@ double Val(const QString& text) {
         while (*p >= '0' && *p <= '9') ++p;
     }
     if (p == digits || (p == digits + 1 && *digits == '.')) return 0.0;
+    const char* mantissaend = p;
     if (*p == 'e' || *p == 'E') {
         const char* e = p + 1;
         if (*e == '+' || *e == '-') ++e;
@@ -39,7 +69,13 @@ double Val(const QString& text) {
             p = e;
         }
     }
-    return std::strtod(QByteArray(start, p - start).constData(), nullptr);
+    double value = 0.0;
+    if (std::from_chars(digits, p, value).ec == std::errc::result_out_of_range) {
+        const int64_t exponent = p == mantissaend ? 0 : exponentvalue(mantissaend + 1, p);
+        const std::string_view mantissa(digits, size_t(mantissaend - digits));
+        value = leadingpower(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -value : value;
 }
 
 int64_t truncateToInteger(double value) {
@@ -54,9 +90,9 @@ int64_t ValInteger(const QString& text) { return truncateToInteger(Val(text)); }
 
 QString FormatHashHash(double value) {
     if (!std::isfinite(value)) return Str(value);
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    QString text = QString::fromLatin1(buffer);
+    char buffer[400];  // the largest double has 309 digits before the point
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    QString text = QString::fromLatin1(buffer, written.ptr - buffer);
     if (text.contains(QLatin1Char('.'))) {
         while (text.endsWith(QLatin1Char('0'))) text.chop(1);
         if (text.endsWith(QLatin1Char('.'))) text.chop(1);

@@ -1,5 +1,8 @@
 #pragma once
 // The conversions between numbers and text that the program shows and stores.
+// They never follow the locale: the decimal point is always ".", whatever
+// the environment gave the C library at start-up, so a saved file reads back
+// the same everywhere.
 
 #include <QString>
 #include <cstdint>

@@ -6,7 +6,8 @@
 // converted with saturation and checked against the range the program itself
 // can produce, so a damaged file can never bring in a value that breaks a
 // test. The writer never leaves a half-written file: it writes a temporary
-// file beside the old one and renames it over the old one only when complete.
+// file beside the old one and renames it over the old one only when all of
+// it is on the disk.
 
 #include "platform/exceptions.h"
 #include "platform/messagebox.h"
@@ -22,7 +23,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <unistd.h>
 
 using platform::FormatHashHash;
 using platform::Str;
@@ -80,19 +84,40 @@ void setting(int64_t& target, const QString& text, int64_t lowest, int64_t highe
     if (value >= lowest && value <= highest) target = value;
 }
 
+// The bytes written through the descriptor and synced to the disk; the
+// empty text on success, else the system's reason. A short write is followed
+// by one that fails and so gives the reason.
+QString writeout(int descriptor, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    size_t left = size_t(bytes.size());
+    while (left > 0) {
+        const ssize_t written = ::write(descriptor, data, left);
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return QString::fromLocal8Bit(std::strerror(errno));
+        if (written == 0) return QStringLiteral("nothing was written");
+        data += written;
+        left -= size_t(written);
+    }
+    if (::fsync(descriptor) != 0) return QString::fromLocal8Bit(std::strerror(errno));
+    return QString();
+}
+
 // Writes the lines scrambled; the empty text on success, else the reason.
+// The old file is replaced only by a complete new one that has reached the
+// disk. QSaveFile's own buffered writing is not used: when writing out its
+// buffer fails at commit (a full disk, a quota, a file-size limit), it
+// renames the short file over the old one all the same.
 QString writesettingsfile(const QString& path, const QStringList& lines) {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) return QStringLiteral("its folder could not be made");
+    QByteArray bytes;
+    for (const QString& line : lines) bytes += (scrambler::encpw(line) + QLatin1Char('\n')).toUtf8();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    for (const QString& line : lines) {
-        const QByteArray bytes = (scrambler::encpw(line) + QLatin1Char('\n')).toUtf8();
-        if (file.write(bytes) != bytes.size()) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            return reason;
-        }
+    const QString failure = writeout(file.handle(), bytes);
+    if (!failure.isEmpty()) {
+        file.cancelWriting();
+        return failure;
     }
     if (!file.commit()) return file.errorString();
     return QString();
@@ -122,7 +147,7 @@ void reopensaveddevice(const QString& device, int64_t& midireopendevice) {
 }  // namespace
 
 void Window1::loaddata() {
-    const QString path = settingslocation::settingsfilepath();
+    const QString path = settingslocation::settingsreadpath();
     const QFileInfo info(path);
     if (!info.exists()) return;
     QFile file(path);

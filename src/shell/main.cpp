@@ -1,10 +1,12 @@
 // Start-up: all program-wide defaults stand before anything else runs (they
-// are the initialisers of Module1), then the plug-ins are bound, the
-// application object made, the main window opened and the event loop run.
+// are the initialisers of Module1), then the settings file is claimed for
+// this copy, the plug-ins are bound, the application object made, the main
+// window opened and the event loop run.
 
 #include "platform/application.h"
 #include "platform/files.h"
 #include "platform/pluginhost.h"
+#include "results/settingsclaim.h"
 #include "shell/app.h"
 #include "shell/catalogue.h"
 #include "shell/mainmenubar.h"
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -39,6 +42,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral("1.4.0.31"));
     // Every window that sets no icon of its own shows the application's.
     QApplication::setWindowIcon(catalogue::applicationIcon());
+
+    // A second copy on the same settings file has told the player and ends
+    // before it reads or writes anything.
+    const std::optional<settingsclaim::Lock> settings = settingsclaim::claim();
+    if (!settings) return 0;
 
     // Without the MIDI plug-in the program runs as on a machine with no MIDI
     // device; the host has said why on standard error.

@@ -140,8 +140,6 @@ private:
     // The level of one row of the level table: its radio is set, and both
     // ends of its range are written.
     void chooselevel(windows::RadioButton* radio, int64_t low, int64_t high);
-    void setbeatsinbar(int64_t beats);
-    void setbars(int64_t count);
     // Ends a pending repeat: the stored test is dropped and START shows go.
     static void cancelpendingrepeat();
     // Where the next-bar slider shows earlychange: 100 - earlychange, kept on the slider.

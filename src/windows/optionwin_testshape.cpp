@@ -16,30 +16,17 @@ void optionwin::cancelpendingrepeat() {
     if (main.BevelButton1->Icon() == catalogue::picture("repeat")) main.BevelButton1->setIcon(catalogue::picture("go"));
 }
 
-// A repeated test takes one stored group per beat of the last test: once the
-// shape changes the stored test no longer fits, so a pending repeat ends.
-void optionwin::setbeatsinbar(int64_t beats) {
-    Window1& main = Window1::instance();
-    const bool changed = main.beatsinbar != beats;
-    main.beatsinbar = beats;
-    if (changed && Module1.retest) cancelpendingrepeat();
-}
-
-void optionwin::setbars(int64_t count) {
-    Window1& main = Window1::instance();
-    const bool changed = main.bars != count;
-    main.bars = count;
-    if (changed && Module1.retest) cancelpendingrepeat();
-}
-
-void optionwin::RadioButton9_Action() { setbeatsinbar(2); }
-void optionwin::RadioButton10_Action() { setbeatsinbar(3); }
-void optionwin::RadioButton11_Action() { setbeatsinbar(4); }
-void optionwin::RadioButton12_Action() { setbeatsinbar(5); }
-void optionwin::RadioButton13_Action() { setbars(4); }
-void optionwin::RadioButton14_Action() { setbars(8); }
-void optionwin::RadioButton15_Action() { setbars(12); }
-void optionwin::RadioButton16_Action() { setbars(16); }
+// Each radio sets one property and nothing else: a pending repeat stays
+// pending, and a repeat longer than the stored test draws its missing beats
+// as ordinary ones.
+void optionwin::RadioButton9_Action() { Window1::instance().beatsinbar = 2; }
+void optionwin::RadioButton10_Action() { Window1::instance().beatsinbar = 3; }
+void optionwin::RadioButton11_Action() { Window1::instance().beatsinbar = 4; }
+void optionwin::RadioButton12_Action() { Window1::instance().beatsinbar = 5; }
+void optionwin::RadioButton13_Action() { Window1::instance().bars = 4; }
+void optionwin::RadioButton14_Action() { Window1::instance().bars = 8; }
+void optionwin::RadioButton15_Action() { Window1::instance().bars = 12; }
+void optionwin::RadioButton16_Action() { Window1::instance().bars = 16; }
 
 void optionwin::RadioButton17_Action() {
     Window1::instance().listenplay = true;

@@ -21,7 +21,9 @@ constexpr std::array<const char*, 39> lines = {
     "Before a test, press the OPTIONS button to set the level of difficulty, that is which rhythm groups a "
     "test may use, together with the time signature (the number of beats in a bar) and the number of bars in "
     "the test.",
-    "The tempo is set in beats per minute with the SET TEMPO slider on the main window.",
+    "The tempo is set with the SET TEMPO slider on the main window: fast on the left, slow on the right "
+    "(from 180 down to 45 beats per minute). The Instrument sound menu below it chooses the instrument you "
+    "hear, and Help on the menu bar opens the about box, whose Help button brings you back here.",
     "",
     "After a test your score counts the notes you played perfectly in time, a little out and wildly out. The "
     "Accuracy setting in Options chooses how strictly your taps are judged:",
@@ -36,10 +38,12 @@ constexpr std::array<const char*, 39> lines = {
     "Press START to begin. During a test START turns into STOP, and you can cancel the test at any time by "
     "pressing it.",
     "A one bar count in comes first, with a higher click on the first beat of each bar.",
-    "LISTEN is shown while the computer plays the bar; PLAY is shown when it is your turn to play it back on "
-    "the computer keyboard or the MIDI device.",
+    "LISTEN is shown while the computer plays the bar. PLAY comes up during its last beat to get you ready: "
+    "you play the bar back on the computer keyboard or the MIDI device in the bar of clicks that follows, and "
+    "your taps count from two thirds of a second before that bar begins, so a first note played a little "
+    "early is not lost.",
     "Do not hold a computer key down: the key repeats, and every repeat counts as another tap.",
-    "Nothing you play while LISTEN is shown is counted, and you cannot tap more notes than are on the screen. "
+    "Nothing you play earlier in the LISTEN bar is counted, and you cannot tap more notes than are on the screen. "
     "Missed notes count only against their own bar, as the note count starts again with the next bar.",
     "",
     "2. CONTINUOUS PLAY",
@@ -62,10 +66,11 @@ constexpr std::array<const char*, 39> lines = {
     "The PLAY button in the results window plays back what you played in the last test.",
     "",
     "WHAT YOUR ACCURACY SCORE MEANS",
-    "For every note Taptrell counts how many sixtieths of a second you were early or late (a note you did not "
-    "play counts as a whole second late), averages this over the whole test and turns it into a percentage: "
-    "100% when every note was on time, falling to 0% at an average of a second out, so the further out you "
-    "play the lower your score.",
+    "For every note you played Taptrell counts how many sixtieths of a second you were early or late, and "
+    "every note you did not play adds a whole second. This total is shared out over the notes you played "
+    "only, not over the whole test, and turned into a percentage: 100% when every note was played on time, "
+    "falling to 0% at an average of a second out. So the further out you play the lower your score, and "
+    "missed notes cost a lot: miss as many notes as you play and your score is 0%.",
 };
 
 }  // namespace

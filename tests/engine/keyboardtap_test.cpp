@@ -109,6 +109,49 @@ TEST_F(KeyboardTapTest, ATapWritesItsTickPitchAndPlaceOnTheNextNote) {
     EXPECT_EQ(heard, (std::vector<SamplePlay>{{0, start + 228}, {2, start + 295}, {3, start + 365}}));
 }
 
+// A tap on a bar's first beat, or just after it, that comes before the clock
+// pass which starts the bar: the played tick is what it was, the strip shows
+// the tap on the first beat, not at the end of the bar still running.
+TEST_F(KeyboardTapTest, ATapOnTheDownbeatBeforeTheClockTurnsTheBarIsShownOnIt) {
+    struct Case {
+        const char* name;
+        bool listenplay;
+        int64_t beats;
+        int64_t ontimetaps;  // bar 1's notes tapped on time first (continuous)
+        int64_t downbeat;    // ticks after the test's start
+        int64_t late;        // ticks after the downbeat that the tap reads
+        const char* playedtick;
+    };
+    const Case cases[] = {
+        {"continuous, bar 1's first beat", false, 4, 0, 240, 0, "0"},
+        {"continuous, bar 1's first beat, a late pass", false, 4, 0, 240, 2, "2"},
+        {"continuous, bar 2's first beat", false, 4, 4, 480, 0, "240"},
+        {"continuous, five beats, bar 2's first beat", false, 5, 5, 600, 1, "301"},
+        {"listen-and-play, PLAY bar 1's first beat", true, 4, 0, 480, 0, "0"},
+        {"listen-and-play, five beats, a late pass", true, 5, 0, 600, 3, "3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.listenplay = c.listenplay;
+        w.beatsinbar = c.beats;
+        const int64_t start = starttestnow();
+        for (int64_t k = 0; k < c.ontimetaps; ++k) {
+            afterpass(start + 60 * c.beats + 60 * k);
+            EXPECT_TRUE(tap());
+        }
+        // The last moment before the downbeat: every pass so far has run, and
+        // the tap reads a tick the clock has not yet seen.
+        beforetick(start + c.downbeat);
+        const int64_t barstart = Module1.startruntime;
+        time.scriptTicks({start + c.downbeat + c.late});
+        EXPECT_TRUE(tap());
+        ASSERT_EQ(Module1.startruntime, barstart) << "the clock has not turned the bar";
+        EXPECT_EQ(cell(int(c.ontimetaps), 1), c.playedtick);
+        EXPECT_EQ(w.place[size_t(w.notecount - 1)], 0);
+        press();
+    }
+}
+
 // After a tap that sounded the top note, the pitch drawn for the next tap is
 // what the row records.
 TEST_F(KeyboardTapTest, TheTopNoteRecordsThePitchDrawnAfterIt) {

@@ -254,6 +254,42 @@ TEST_F(MidiTapTest, ATapSoundsAndWalksOnlyWithTheSoundOption) {
     }
 }
 
+// The intake runs first in a pass: a key pressed on a bar's first beat is
+// taken in the pass that then starts the bar, timed against the bar before.
+// The strip shows it on the first beat, and the played tick stays exact.
+TEST_F(MidiTapTest, ATapOnTheDownbeatBeforeTheClockTurnsTheBarIsShownOnIt) {
+    struct Case {
+        const char* name;
+        bool listenplay;
+        int64_t beats;
+        int64_t downbeat;  // ticks after the test's start
+    };
+    const Case cases[] = {
+        {"continuous, bar 1", false, 4, 240},
+        {"continuous, five beats, bar 1", false, 5, 300},
+        {"listen-and-play, PLAY bar 1", true, 4, 480},
+        {"listen-and-play, five beats, PLAY bar 1", true, 5, 600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.listenplay = c.listenplay;
+        w.beatsinbar = c.beats;
+        const int64_t start = starttestnow();
+        // The key is struck as the downbeat comes; the first pass that reads
+        // the downbeat's tick takes it.
+        beforetick(start + c.downbeat);
+        const int64_t barstart = Module1.startruntime;
+        arrive({noteon(60)});
+        nextpass();
+        ASSERT_EQ(platform::Ticks(), start + c.downbeat);
+        ASSERT_NE(Module1.startruntime, barstart) << "the same pass started the bar";
+        EXPECT_EQ(cell(0, 1), "0");
+        EXPECT_EQ(w.place[0], 0);
+        EXPECT_EQ(w.notecount, 0) << "the bar's start came after the tap";
+        press();
+    }
+}
+
 // The cadence is counted before the tap: after the third-last, second-last
 // and last taps nextnote is 1, 0, 0; a tap beyond the last note is dropped.
 TEST_F(MidiTapTest, TheLastTwoTapsOfATestSoundOneAndZero) {

@@ -3,6 +3,7 @@
 #include "notationfixture.h"
 
 #include "shell/module1.h"
+#include "support/programstate.h"
 
 #include <QCoreApplication>
 
@@ -269,6 +270,81 @@ TEST_F(BarGeneratorTest, GroupsAreDrawnAtAQuarterOfTheirWidthFigures) {
     EXPECT_EQ(canvas1Pixel(306, 105), QColor(Qt::blue));
     EXPECT_EQ(canvas1Pixel(413, 105), QColor(Qt::red));
     EXPECT_EQ(canvas1Pixel(463, 105), QColor(Qt::yellow));
+}
+
+// The staff line of the backdrop ends at x 719. Five beats of semiquavers
+// (width figure 430) put the last group at 230 + 428: a picture 248 wide
+// ends on the line's last pixel and the bar is drawn as ever, at a quarter
+// from y 100; 4 pixels more and the whole bar is drawn smaller.
+TEST_F(BarGeneratorTest, ABarThatFitsTheStaffIsDrawnAtAQuarter) {
+    for (int width : {40, 248, 252}) {
+        SCOPED_TRACE(width);
+        const bool fits = width <= 248;
+        shipPicture("semi", Qt::blue, width, 40);
+        startTest(60, 5, 4);
+        Module1.countin = false;
+        Module1.stlevel = 0;
+        Module1.level = 30;
+        w->notelist->AddRow("0");  // past the test's forced first crotchet
+        draws.newBar();
+        for (int beat = 0; beat < 5; ++beat) draws.code(4), draws.notes(4);
+        w->Canvas1->Refresh();
+        ASSERT_TRUE(random->script.empty());
+        const int quarter = width / 4;
+        for (int left : {230, 337, 444, 551, 658}) {  // x 0, 107, 214, 321, 428
+            EXPECT_EQ(canvas1Pixel(left, 100) == QColor(Qt::blue), fits) << left;
+            if (!fits) continue;
+            EXPECT_EQ(canvas1Pixel(left + quarter - 1, 109), QColor(Qt::blue)) << left;
+            EXPECT_NE(canvas1Pixel(left - 1, 105), QColor(Qt::blue)) << left;
+            EXPECT_NE(canvas1Pixel(left, 110), QColor(Qt::blue)) << left;
+        }
+        EXPECT_NE(canvas1Pixel(720, 105), QColor(Qt::blue));
+        forgetProgramState();  // the next width's picture is loaded afresh
+    }
+}
+
+TEST_F(BarGeneratorTest, ABarTooWideForTheStaffIsDrawnSmallerToEndOnIt) {
+    // Five beats of six semiquavers (width figure 638), their ink filling a
+    // picture 600 wide: 230 + 4 x 159.5 + 150 would end at x 1018.
+    shipPicture("ssssss", Qt::blue, 600, 480);
+    startTest(60, 5, 4);
+    Module1.countin = false;
+    Module1.stlevel = 14;
+    Module1.level = 14;
+    w->notelist->AddRow("0");
+    draws.newBar();
+    for (int beat = 0; beat < 5; ++beat) draws.code(14), draws.notes(6);
+    w->Canvas1->Refresh();
+    ASSERT_TRUE(random->script.empty());
+
+    // Scale 0.25 x 490 / 788: each picture 93.3 pixels square, advances of
+    // 99.2 pixels, the noteheads' row kept on the staff line at y 180.
+    int groups = 0;
+    bool inGroup = false;
+    int right = 0;
+    for (int x = 0; x < 725; ++x) {
+        const bool blue = canvas1Pixel(x, 180) == QColor(Qt::blue);
+        if (blue && !inGroup) ++groups;
+        if (blue) right = x;
+        inGroup = blue;
+    }
+    EXPECT_EQ(groups, 5);
+    EXPECT_LE(right, 719);
+    EXPECT_GE(right, 716);
+    for (int left : {230, 329, 428, 527, 626}) {
+        EXPECT_EQ(canvas1Pixel(left + 2, 140), QColor(Qt::blue)) << left;
+        EXPECT_NE(canvas1Pixel(left - 2, 140), QColor(Qt::blue)) << left;
+    }
+    EXPECT_NE(canvas1Pixel(240, 128), QColor(Qt::blue)) << "the top moved down from y 100";
+    EXPECT_EQ(canvas1Pixel(240, 132), QColor(Qt::blue));
+    EXPECT_EQ(canvas1Pixel(240, 203), QColor(Qt::blue));
+    EXPECT_NE(canvas1Pixel(240, 207), QColor(Qt::blue));
+
+    // The notes and their timing are those of the bar at full size.
+    EXPECT_EQ(w->notelist->ListCount(), 1 + 30);
+    EXPECT_EQ(w->notessofar, 30);
+    EXPECT_EQ(w->notelist->Cell(1, 0), "60");
+    EXPECT_EQ(w->notelist->Cell(30, 0), "350");
 }
 
 TEST_F(BarGeneratorTest, AWindowSystemRepaintShowsTheBarWithoutMakingAnother) {

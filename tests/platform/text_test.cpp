@@ -1,4 +1,5 @@
 #include "platform/text.h"
+#include "support/commalocale.h"
 
 #include <gtest/gtest.h>
 
@@ -14,21 +15,41 @@ TEST(TextConversions, WholeNumbers) {
     EXPECT_EQ(Str(std::numeric_limits<int64_t>::min()), "-9223372036854775808");
 }
 
-TEST(TextConversions, RealNumbersKeepSevenSignificantDigits) {
+namespace {
+
+void realNumbersKeepSevenSignificantDigits() {
     const struct { double value; const char* text; } cases[] = {
         {0.0, "0"}, {-5.0, "-5"}, {87.5, "87.5"}, {100.0, "100"}, {1.0 / 3.0, "0.3333333"},
-        {66.666666666, "66.66667"}, {-0.25, "-0.25"}, {1234567.8, "1234568"},
+        {66.666666666, "66.66667"}, {-0.25, "-0.25"}, {1234567.8, "1234568"}, {1e30, "1e+30"}, {-2.5e-7, "-2.5e-07"},
     };
     for (const auto& c : cases) EXPECT_EQ(Str(c.value), c.text) << c.value;
 }
 
-TEST(TextConversions, ValReadsTheLeadingNumber) {
+void valReadsTheLeadingNumber() {
+    constexpr double infinity = std::numeric_limits<double>::infinity();
     const struct { const char* text; double value; } cases[] = {
         {"", 0}, {"nf", 0}, {"42", 42}, {"  -12", -12}, {"+7", 7}, {"3.75", 3.75}, {".5", 0.5},
         {"12abc", 12}, {"1e3", 1000}, {"2e", 2}, {"-", 0}, {".", 0}, {"0x10", 0}, {"87.5%", 87.5},
+        {"66.66667", 66.66667}, {"66,66667", 66},  // a comma ends the number
+        {"1e999", infinity}, {"-1e999", -infinity}, {"0.0001e400", infinity}, {"1e-400", 0}, {"-1e-400", 0},
+        {"12345678901234567890e-350", 0}, {"0.001e310", 1e307},
     };
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(QString::fromLatin1(c.text)), c.value) << c.text;
 }
+
+void hashHashFormatShowsAtMostTwoDecimals() {
+    const struct { double value; const char* text; } cases[] = {
+        {0.0, "0"}, {-0.0, "0"}, {0.001, "0"}, {100.0, "100"}, {87.5, "87.5"}, {66.666666, "66.67"},
+        {33.333333, "33.33"}, {12.10, "12.1"}, {0.999, "1"}, {-2.5, "-2.5"}, {99.996, "100"}, {88.888888, "88.89"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatHashHash(c.value), c.text) << c.value;
+}
+
+}  // namespace
+
+TEST(TextConversions, RealNumbersKeepSevenSignificantDigits) { realNumbersKeepSevenSignificantDigits(); }
+
+TEST(TextConversions, ValReadsTheLeadingNumber) { valReadsTheLeadingNumber(); }
 
 TEST(TextConversions, IntegerConversionTruncatesAndSaturates) {
     EXPECT_EQ(ValInteger("12.9"), 12);
@@ -39,12 +60,17 @@ TEST(TextConversions, IntegerConversionTruncatesAndSaturates) {
     EXPECT_EQ(truncateToInteger(-std::numeric_limits<double>::infinity()), std::numeric_limits<int64_t>::min());
 }
 
-TEST(TextConversions, HashHashFormatShowsAtMostTwoDecimals) {
-    const struct { double value; const char* text; } cases[] = {
-        {0.0, "0"}, {-0.0, "0"}, {0.001, "0"}, {100.0, "100"}, {87.5, "87.5"}, {66.666666, "66.67"},
-        {33.333333, "33.33"}, {12.10, "12.1"}, {0.999, "1"}, {-2.5, "-2.5"}, {99.996, "100"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(FormatHashHash(c.value), c.text) << c.value;
+TEST(TextConversions, HashHashFormatShowsAtMostTwoDecimals) { hashHashFormatShowsAtMostTwoDecimals(); }
+
+// The C library's locale, which the toolkit sets from the environment at
+// start-up, must change none of the texts.
+TEST(TextConversions, ADecimalCommaLocaleChangesNothing) {
+    CommaLocale comma;
+    ASSERT_TRUE(comma.active());
+    realNumbersKeepSevenSignificantDigits();
+    valReadsTheLeadingNumber();
+    hashHashFormatShowsAtMostTwoDecimals();
+    EXPECT_EQ(Val(Str(200.0 / 3.0)), 66.66667);
 }
 
 TEST(TextConversions, HexadecimalTextAndBack) {

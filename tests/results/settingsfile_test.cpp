@@ -5,15 +5,21 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "results/scrambler.h"
+#include "results/settingslocation.h"
 #include "shell/module1.h"
 #include "shell/window1.h"
 #include "support/appfixture.h"
+#include "support/commalocale.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <csignal>
+#include <cstring>
 #include <limits>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -48,6 +54,8 @@ protected:
         Module1 = Module1State{};
         return openWindow();
     }
+    void saveAndRestart();
+    void carryOnFromAReadOnlyProgramFolder(const QString& data);
     static QStringList labels(Window1& w) {
         return {w.ttestslabel->text(), w.tnoteslabel->text(), w.tacclabel->text(), w.thitslabel->text(),
                 w.tnearlabel->text(), w.tmisslabel->text(), w.tempolabel->text()};
@@ -71,7 +79,8 @@ TEST_F(SettingsFile, NoFileKeepsTheDefaultsAndCreatesNone) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(SettingsFile, WhatASaveWritesComesBackAfterARestart) {
+// A save of varied values and a restart over the same folder.
+void SettingsFile::saveAndRestart() {
     Window1& w = openWindow();
     Module1.totaltests = 3;
     Module1.totalnotes = 42;
@@ -109,6 +118,23 @@ TEST_F(SettingsFile, WhatASaveWritesComesBackAfterARestart) {
                                           "Pretty close hits 0.33%", "Way off hits 12.17%", "90 bpm"}));
 }
 
+TEST_F(SettingsFile, WhatASaveWritesComesBackAfterARestart) { saveAndRestart(); }
+
+// The toolkit hands the player's locale to the C library at start-up; the
+// file and the labels must not follow it.
+TEST_F(SettingsFile, ADecimalCommaLocaleChangesNeitherTheFileNorTheLabels) {
+    CommaLocale comma;
+    ASSERT_TRUE(comma.active());
+    saveAndRestart();
+    // Zero, the value every total starts from, shows without decimals.
+    Module1.totalaccuracy = 0;
+    Module1.miss = 100;
+    Window1::instance().savedata();
+    EXPECT_EQ(Window1::instance().tacclabel->text(), "Accuracy 0%");
+    EXPECT_EQ(Window1::instance().tmisslabel->text(), "Way off hits 100%");
+    EXPECT_EQ(readplain().mid(2, 4), QStringList({"0", "87.5", "0.3333333", "100"}));
+}
+
 TEST_F(SettingsFile, AFileCutShortAfterAnyLineReadsItsMissingLinesAsEmpty) {
     for (int kept = 0; kept <= 13; ++kept) {
         SCOPED_TRACE(kept);
@@ -143,6 +169,7 @@ TEST_F(SettingsFile, DamagedValuesAreRepairedOrKeepTheirDefaults) {
         {1, "12.9", [] { return Module1.totalnotes == 12; }},
         {2, "1e999", [] { return Module1.totalaccuracy == 0; }},
         {2, "250", [] { return Module1.totalaccuracy == 100; }},
+        {2, "66,66667", [] { return Module1.totalaccuracy == 66; }},  // written under a comma locale
         {3, "-3", [] { return Module1.correct == 0; }},
         {4, "100.5", [] { return Module1.almost == 100; }},
         {5, "-1e999", [] { return Module1.miss == 0; }},
@@ -240,6 +267,66 @@ TEST_F(SettingsFile, AFailedSaveLeavesWhatWasThereAndSaysWhy) {
     EXPECT_EQ(QDir(programFolder()).entryList({"mydata*"}, QDir::AllEntries), QStringList({"mydata.txt"}));
 }
 
+namespace {
+
+// A limit on the size of the files this process writes, as a quota sets
+// one: a write past `bytes` fails with EFBIG (SIGXFSZ, which would end the
+// process, is ignored meanwhile). Only the soft limit is lowered, so the old
+// one can be put back.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldsignal_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = old_;
+        lowered.rlim_cur = bytes;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, oldsignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    sighandler_t oldsignal_ = SIG_DFL;
+};
+
+}  // namespace
+
+TEST_F(SettingsFile, AWriteThatFailsOnTheDiskKeepsTheOldFileAndSaysWhy) {
+    writeplain(fullfile);
+    const QByteArray old = filebytes();
+    // Nothing written, a short write after the first line, a short last line.
+    for (const rlim_t limit : {rlim_t(0), rlim_t(40), rlim_t(old.size() - 20)}) {
+        SCOPED_TRACE(limit);
+        Window1& w = restart();
+        ASSERT_EQ(Module1.totaltests, 7);
+        messages.clear();
+        Module1.totaltests = 8;
+        Module1.correct = 50;
+        {
+            FileSizeLimit full(limit);
+            w.savedata();
+        }
+        EXPECT_EQ(filebytes(), old);
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(filepath()))) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << messages[0].toStdString();
+        EXPECT_EQ(w.ttestslabel->text(), "Number of tests 8");
+        EXPECT_EQ(w.thitslabel->text(), "Perfect hits 50%");
+        EXPECT_EQ(QDir(programFolder()).entryList({"mydata*"}, QDir::AllEntries | QDir::Hidden),
+                  QStringList({"mydata.txt"}));
+    }
+    // With room again, the next save goes through.
+    messages.clear();
+    Window1::instance().savedata();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(readplain().mid(0, 4), QStringList({"8", "93", "81.25", "50"}));
+}
+
 TEST_F(SettingsFile, ASaveReplacesTheOldFileWhole) {
     writebytes(QByteArray(4000, 'x'));  // longer than any file the program writes
     Window1& w = openWindow();
@@ -293,4 +380,70 @@ TEST_F(SettingsFile, WhenNoFolderCanBeWrittenTheSaveSaysWhere) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("Taptrell"))) << messages[0].toStdString();
     EXPECT_EQ(w.ttestslabel->text(), "Number of tests 2");
+}
+
+namespace {
+
+// The program's folder reported as one that cannot be written, as for a
+// player who is not root in a folder of root's; root itself may write into
+// any folder of a writable file system.
+class ProgramFolderNotWritable {
+public:
+    explicit ProgramFolderNotWritable(const QString& folder) {
+        settingslocation::setwritablecheck(
+            [folder](const QFileInfo& asked) { return asked.absoluteFilePath() != QDir(folder).absolutePath(); });
+    }
+    ~ProgramFolderNotWritable() { settingslocation::setwritablecheck({}); }
+    ProgramFolderNotWritable(const ProgramFolderNotWritable&) = delete;
+    ProgramFolderNotWritable& operator=(const ProgramFolderNotWritable&) = delete;
+};
+
+}  // namespace
+
+// A copy whose folder cannot be written starts from the file beside it and
+// saves to the data folder; from then on the data folder's file is read.
+void SettingsFile::carryOnFromAReadOnlyProgramFolder(const QString& data) {
+    const QByteArray beside = filebytes();
+    Window1& w = restart();
+    EXPECT_EQ(Module1.totaltests, 7);
+    EXPECT_EQ(Module1.totalaccuracy, 81.25);
+    EXPECT_EQ(Module1.tickspeed, 30);
+    EXPECT_FALSE(w.listenplay);
+    EXPECT_EQ(w.ttestslabel->text(), "Number of tests 7");
+    Module1.totaltests += 1;
+    w.savedata();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    EXPECT_EQ(filebytes(), beside);
+    const QString saved = QDir(data).filePath(QStringLiteral("Taptrell/mydata.txt"));
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(scrambler::decpw(QString::fromUtf8(file.readLine()).trimmed(), 0), "8");
+    EXPECT_EQ(scrambler::decpw(QString::fromUtf8(file.readLine()).trimmed(), 0), "93");
+
+    writeplain(fulldefaults);  // the file beside the program no longer counts
+    Window1& again = restart();
+    EXPECT_EQ(Module1.totaltests, 8);
+    EXPECT_EQ(Module1.tickspeed, 30);
+    EXPECT_EQ(again.ttestslabel->text(), "Number of tests 8");
+}
+
+TEST_F(SettingsFile, AProgramFolderThatCannotBeWrittenLendsItsFileUntilTheDataFolderHasOne) {
+    QTemporaryDir data;
+    UserDataFolder folder(data.path());
+    writeplain(fullfile);
+    ProgramFolderNotWritable readonly(programFolder());
+    carryOnFromAReadOnlyProgramFolder(data.path());
+}
+
+TEST_F(SettingsFile, AReadOnlyProgramFolderIsToldByTheFileSystem) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into a read-only folder; the test before replaces the check";
+    QTemporaryDir data;
+    UserDataFolder folder(data.path());
+    writeplain(fullfile);
+    struct ReadOnly {
+        QString folder;
+        ~ReadOnly() { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+    } readonly{programFolder()};
+    ASSERT_TRUE(QFile::setPermissions(programFolder(), QFile::ReadOwner | QFile::ExeOwner));
+    carryOnFromAReadOnlyProgramFolder(data.path());
 }

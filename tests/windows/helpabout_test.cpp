@@ -73,6 +73,19 @@ TEST_F(HelpAndAbout, ManualKeepsItsLineLayout) {
     EXPECT_TRUE(manual.contains(QStringLiteral("Taptrell")));
 }
 
+// The manual sends the player to controls by their captions.
+TEST_F(HelpAndAbout, ManualNamesTheControlsAsTheyAreCaptioned) {
+    const QString manual = windows::usermanual();
+    for (const QLabel* label : {w.tmisslabel1, w.inssound})
+        EXPECT_TRUE(manual.contains(label->text())) << label->text().toStdString();
+    EXPECT_TRUE(manual.contains(MainMenuBar::instance().HelpMenu->text()));
+    EXPECT_TRUE(manual.contains(QStringLiteral("fast on the left, slow on the right")));
+    EXPECT_EQ(w.Slider1->minimum(), 20);  // 180 beats per minute, at the slider's left end
+    EXPECT_EQ(w.Slider1->maximum(), 80);  // 45
+    EXPECT_TRUE(manual.contains(QStringLiteral("from 180 down to 45 beats per minute")));
+    EXPECT_FALSE(w.Slider1->invertedAppearance());
+}
+
 TEST_F(HelpAndAbout, HelpWindowShowsTheManualReadOnlyWithinItsMargins) {
     w.BevelButton4->click();
     helpwin& h = helpwin::instance();
