@@ -26,10 +26,11 @@ SdlSoundOutput& SdlSoundOutput::instance() {
 }
 
 SdlSoundOutput::~SdlSoundOutput() {
-    if (open_) {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    if (open_) Mix_CloseAudio();
+    // Quitting the audio part alone would leave what SDL set up for itself
+    // while starting it (its session-bus connection) open until the process
+    // ends; SDL_Quit closes everything, also after a start that failed.
+    if (tried_) SDL_Quit();
 }
 
 bool SdlSoundOutput::ensureOpen() {
