@@ -6,7 +6,8 @@ bool IdleCloser::wake() {
     quiet_ = 0;
     if (running_ || failed_) return running_;
     running_ = device_.start();
-    failed_ = !running_;
+    failed_ = !running_ && !ran_;
+    ran_ = ran_ || running_;
     return running_;
 }
 

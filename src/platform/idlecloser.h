@@ -26,7 +26,9 @@ public:
     explicit IdleCloser(SoundDevice& device) : device_(device) {}
 
     // Starts the device if it is stopped; whether it runs. A device that
-    // could not be started is not tried again: every sound is then silent.
+    // could not be started the first time is not tried again (every sound is
+    // then silent); one that ran before is tried again at the next wake, as
+    // a sound server may be busy or restarting for a moment.
     bool wake();
     // While kept running the device never stops; keeping it running starts it.
     void keepRunning(bool on);
@@ -41,7 +43,8 @@ public:
 private:
     SoundDevice& device_;
     bool running_ = false;
-    bool failed_ = false;
+    bool failed_ = false;  // at the first start: there is no device
+    bool ran_ = false;
     bool kept_ = false;
     int quiet_ = 0;
 };

@@ -77,11 +77,22 @@ TEST_F(IdleCloserTest, AWakeOrAKeepBetweenChecksStartsTheCountAgain) {
     EXPECT_EQ(device.starts, 2);
 }
 
-TEST_F(IdleCloserTest, ADeviceThatCannotStartIsNotTriedAgain) {
+TEST_F(IdleCloserTest, ADeviceThatNeverStartedIsNotTriedAgain) {
     device.canstart = false;
     EXPECT_FALSE(closer.wake());
     closer.keepRunning(true);
     EXPECT_FALSE(closer.wake());
     EXPECT_EQ(device.starts, 1);
     EXPECT_FALSE(closer.needsChecks());
+}
+
+TEST_F(IdleCloserTest, ADeviceThatRanBeforeIsTriedAgainAfterAFailedStart) {
+    closer.wake();
+    checks(platform::IdleCloser::quietChecks);
+    ASSERT_FALSE(device.running);
+    device.canstart = false;  // the sound server is restarting
+    EXPECT_FALSE(closer.wake());
+    device.canstart = true;
+    EXPECT_TRUE(closer.wake()) << "the next sound is heard again";
+    EXPECT_EQ(device.starts, 3);
 }
