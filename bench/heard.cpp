@@ -11,6 +11,8 @@ HeardFigures analyse(const std::vector<int16_t>& recording, double rate, const s
     for (const HeardPlay& p : plays) waves.push_back(p.wave);
     const Decomposition d = decompose(recording, waves);
     f.unexplained = d.unexplained;
+    f.onsets = d.onsets;
+    f.dropoutList = d.dropouts;
     f.dropouts = d.dropouts.size();
     for (const Dropout& gap : d.dropouts) f.dropoutMs += double(gap.frames) * 1000.0 / rate;
     auto ms = [&](int64_t frames) { return double(frames) * 1000.0 / rate; };

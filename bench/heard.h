@@ -24,6 +24,8 @@ struct HeardFigures {
     double driftMs = 0;                       // first to last click, less the whole beats between
     std::vector<double> listenDeviationMs;    // LISTEN note after its hi click, less its due offset, magnitude
     std::vector<int64_t> downbeatFrames;      // a LISTEN bar's first note after its hi click, in frames
+    std::vector<int64_t> onsets;  // each play's, in recording frames (-1: not found)
+    std::vector<Dropout> dropoutList;
     size_t dropouts = 0;
     double dropoutMs = 0;
     size_t notFound = 0;     // plays whose onset was not found

@@ -88,9 +88,18 @@ Decomposition decompose(const std::vector<int16_t>& rec, const std::vector<const
             // or soon after (the gap need not end on a mixing buffer).
             size_t end = r;
             while (end < rec.size() && rec[end] == 0) ++end;
+            // A server that played on through the gap instead (what was due
+            // in it lost) resumes with the voices that much further on.
             constexpr size_t enough = 8;
-            const size_t agree = end < rec.size() ? agreeing(rec, end, voices) : 0;
-            if (end < rec.size() && (agree >= std::min(enough, rec.size() - end) || startHere(end))) {
+            std::vector<Voice> skipped = voices;
+            for (Voice& v : skipped) v.position += end - r;
+            std::erase_if(skipped, [](const Voice& v) { return v.position >= v.wave->size(); });
+            const bool resumes = end < rec.size() && (agreeing(rec, end, voices) >= std::min(enough, rec.size() - end) ||
+                                                      startHere(end));
+            const bool skips = !resumes && end < rec.size() &&
+                               agreeing(rec, end, skipped) >= std::min(enough, rec.size() - end);
+            if (resumes || skips) {
+                if (skips) voices = std::move(skipped);
                 out.dropouts.push_back({r, end - r});
                 r = end;
                 continue;

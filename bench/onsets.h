@@ -7,7 +7,9 @@
 // found so far, each at its own position), every sample either matches the
 // model, or a new sound starts there (the next plays in call order, one or
 // several on the same sample), or the stream starved: the recording is zero
-// where the model is not, and the model resumes after the run of zeros.
+// where the model is not, and the model resumes after the run of zeros
+// (where it stopped, or, had the server dropped what was due in the gap,
+// that much further on).
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,8 @@
 #include "session.h"
 
+#include "programcopy.h"
+
+#include "platform/files.h"
 #include "platform/pluginhost.h"
 #include "shell/app.h"
 #include "shell/mainmenubar.h"
@@ -47,7 +50,9 @@ bool waitForFocus(QWidget& window) {
     return false;
 }
 
-bool openMainWindow(Taptrell& application) {
+bool openMainWindow(Taptrell& application, const QString& scratch) {
+    copyProgramFolder(QStringLiteral(TAPTRELL_PROGRAM_DIR), scratch);
+    platform::setProgramFolder(scratch);
     platform::loadPlugins(QStringLiteral(TAPTRELL_PROGRAM_DIR));
     setApp(&application);
     MainMenuBar::instance();

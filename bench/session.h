@@ -5,6 +5,7 @@
 
 #include <string>
 
+class QString;
 class QWidget;
 class Taptrell;
 
@@ -15,7 +16,8 @@ std::string utcNow();
 // Waits, running events, until `window` is on screen and holds the X input
 // focus, so injected keys reach it; false after five seconds without.
 bool waitForFocus(QWidget& window);
-// Opens the program's main window as the program does at start-up (the
-// plug-ins from the built program folder), with `application` as the
-// application object, and waits for its focus.
-bool openMainWindow(Taptrell& application);
+// Opens the program's main window as the program does at start-up, in a copy
+// of the built program folder made in `scratch` (the plug-ins from the built
+// folder itself), with `application` as the application object, and waits
+// for its focus.
+bool openMainWindow(Taptrell& application, const QString& scratch);

@@ -7,7 +7,8 @@
 // same buffer through the same server. It does so for each buffer size asked
 // for, measures the program at rest, and prints one table.
 //
-//   soundpath [--bars N] [--buffers 256,512,1024] [--rest-seconds S] [--rest-program FOLDER]
+//   soundpath [--bars N] [--buffers 256,512,1024|none] [--rest-seconds S]
+//             [--rest-program FOLDER] [--keep FOLDER]
 
 #include "childprocess.h"
 #include "heard.h"
@@ -24,7 +25,6 @@
 #include "wakeprobe.h"
 #include "xdisplay.h"
 
-#include "platform/files.h"
 #include "platform/sdlsoundoutput.h"
 #include "shell/app.h"
 #include "shell/window1.h"
@@ -33,6 +33,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <SDL_mixer.h>
@@ -57,6 +58,7 @@ struct Options {
     std::vector<int> buffers{256, 512, 1024};
     int restSeconds = 20;
     QString restProgram = QStringLiteral(TAPTRELL_PROGRAM_DIR);
+    QString keep;  // a folder for every recording and what was played in it
 };
 
 Options parse(int argc, char** argv) {
@@ -65,10 +67,13 @@ Options parse(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--bars")) options.bars = std::atoi(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--rest-seconds")) options.restSeconds = std::atoi(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--rest-program")) options.restProgram = QString::fromLocal8Bit(argv[i + 1]);
+        else if (!std::strcmp(argv[i], "--keep")) options.keep = QString::fromLocal8Bit(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--buffers")) {
             options.buffers.clear();
             std::stringstream list(argv[i + 1]);
-            for (std::string item; std::getline(list, item, ',');) options.buffers.push_back(std::stoi(item));
+            // "none": the rest figures alone.
+            for (std::string item; std::getline(list, item, ',');)
+                if (std::atoi(item.c_str()) > 0) options.buffers.push_back(std::atoi(item.c_str()));
         }
     }
     return options;
@@ -105,10 +110,14 @@ public:
             Mix_FreeChunk(chunk);
         }
         output.keepRunning(false);
-        return &waves_.emplace(path, std::move(wave)).first->second;
+        const Waveform* made = &waves_.emplace(path, std::move(wave)).first->second;
+        names_[made] = QFileInfo(path).fileName();
+        return made;
     }
+    const std::map<const Waveform*, QString>& names() const { return names_; }
 
 private:
+    std::map<const Waveform*, QString> names_;
     std::map<QString, Waveform> waves_;
 };
 
@@ -117,8 +126,37 @@ struct Heard {
     double cpuPercent = NAN;
 };
 
+QString keepFolder;
+
+// With --keep: the recording as raw 16-bit mono at 44.1 kHz ("NAME.raw"), and
+// one line per play ("NAME.plays": sample file, click/listen, due tick, and
+// the onset found, in frames).
+void keep(const std::string& name, const std::vector<int16_t>& recording, const std::vector<HeardPlay>& plays,
+          const std::map<const Waveform*, QString>& names, const HeardFigures& figures) {
+    if (keepFolder.isEmpty()) return;
+    QDir().mkpath(keepFolder);
+    const std::string base = QDir(keepFolder).filePath(QString::fromStdString(name)).toStdString();
+    if (FILE* raw = std::fopen((base + ".raw").c_str(), "wb")) {
+        std::fwrite(recording.data(), sizeof(int16_t), recording.size(), raw);
+        std::fclose(raw);
+    }
+    if (FILE* list = std::fopen((base + ".plays").c_str(), "w")) {
+        for (size_t i = 0; i < plays.size(); ++i) {
+            const auto found = names.find(plays[i].wave);
+            std::fprintf(list, "%s %s %lld %lld\n", found == names.end() ? "?" : qPrintable(found->second),
+                         plays[i].click ? "click" : plays[i].listen ? "listen" : "other",
+                         static_cast<long long>(plays[i].due),
+                         static_cast<long long>(i < figures.onsets.size() ? figures.onsets[i] : -1));
+        }
+        for (const Dropout& gap : figures.dropoutList)
+            std::fprintf(list, "dropout %zu %zu\n", gap.at, gap.frames);
+        std::fclose(list);
+    }
+}
+
 // One test of the real program, heard.
-Heard playTest(const TestShape& shape, KeyInjector& injector, SoundProbe& probe, Waveforms& waves) {
+Heard playTest(const TestShape& shape, KeyInjector& injector, SoundProbe& probe, Waveforms& waves,
+              const std::string& name) {
     Recorder recorder;
     Heard heard;
     if (!recorder.start()) return heard;
@@ -143,6 +181,7 @@ Heard playTest(const TestShape& shape, KeyInjector& injector, SoundProbe& probe,
         plays.push_back(p);
     }
     heard.figures = analyse(recorder.samples(), recorder.measuredRate(), plays, double(shape.tempo) * 1000.0 / 60.0);
+    keep(name, recorder.samples(), plays, waves.names(), heard.figures);
     const double recorderShare = recorder.seconds() > 0 ? recorder.cpuSeconds() / recorder.seconds() : 0;
     if (f.wallSeconds > 0) heard.cpuPercent = 100.0 * (f.cpuSeconds / f.wallSeconds - recorderShare);
     return heard;
@@ -180,6 +219,7 @@ Heard playReference(int frames, double beatMs, int beats, Waveforms& waves) {
         plays.push_back(p);
     }
     heard.figures = analyse(recorder.samples(), recorder.measuredRate(), plays, beatMs);
+    keep(std::to_string(frames) + "-reference", recorder.samples(), plays, waves.names(), heard.figures);
     return heard;
 }
 
@@ -272,10 +312,38 @@ void addHeardRows(std::vector<Row>& rows, const std::string& title, const std::v
     row("frames the sounds played do not explain", [](const Heard& h) { return double(h.figures.unexplained); });
 }
 
+// The buffer goals: no dropouts, CPU at most 2 % of a core during a test,
+// interval p99 no worse than the reference at 256 frames plus the clock's
+// pass phase (the pass that takes a beat comes up to 6 2/3 ms after its tick).
+void printGoals(const std::vector<int>& buffers, const std::vector<Heard>& listen60,
+                const std::vector<Heard>& continuous80, const std::vector<Heard>& reference) {
+    const auto at256 = std::find(buffers.begin(), buffers.end(), 256);
+    const double bound = at256 == buffers.end()
+                             ? NAN
+                             : percentile(reference[size_t(at256 - buffers.begin())].figures.intervalDeviationMs, 99) +
+                                   20.0 / 3.0;
+    std::printf("\ngoals: no dropouts; CPU <= 2 %%; click interval p99 <= %s ms (the reference's p99 at 256 "
+                "frames + 6.67 ms)\n",
+                number(bound).c_str());
+    for (size_t i = 0; i < buffers.size(); ++i) {
+        const Heard* runs[] = {&listen60[i], &continuous80[i]};
+        std::string missed;
+        for (const Heard* h : runs) {
+            if (h->figures.dropouts > 0 && missed.find("dropouts") == std::string::npos) missed += " dropouts";
+            if (!(h->cpuPercent <= 2.0) && missed.find("CPU") == std::string::npos) missed += " CPU";
+            if (!(percentile(h->figures.intervalDeviationMs, 99) <= bound) &&
+                missed.find("p99") == std::string::npos)
+                missed += " p99";
+        }
+        std::printf("  %5d frames: %s\n", buffers[i], missed.empty() ? "meets all three" : ("missed:" + missed).c_str());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const Options options = parse(argc, argv);
+    keepFolder = options.keep;
     try {
         VirtualDisplay display;
         setenv("QT_QPA_PLATFORM", "xcb", 1);
@@ -287,11 +355,9 @@ int main(int argc, char** argv) {
 
         QApplication toolkit(argc, argv);
         QTemporaryDir scratch;
-        copyProgramFolder(QStringLiteral(TAPTRELL_PROGRAM_DIR), scratch.path());
-        platform::setProgramFolder(scratch.path());
         SoundProbe probe;
         Taptrell application;
-        if (!openMainWindow(application)) {
+        if (!openMainWindow(application, scratch.path())) {
             std::fprintf(stderr, "soundpath: the main window never got the input focus\n");
             return 2;
         }
@@ -311,7 +377,8 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "soundpath: %d frames, %s at tempo %lld\n", frames,
                              shapes[s].listenplay ? "listen-and-play" : "continuous",
                              static_cast<long long>(shapes[s].tempo));
-                into[s]->push_back(playTest(shapes[s], injector, probe, waves));
+                into[s]->push_back(playTest(shapes[s], injector, probe, waves,
+                                            std::to_string(frames) + (s == 0 ? "-listen60" : "-continuous80")));
             }
             server.checkRunning();
             std::fprintf(stderr, "soundpath: %d frames, the bare reference\n", frames);
@@ -321,11 +388,13 @@ int main(int argc, char** argv) {
 
         std::printf("Taptrell sound path, %d-bar tests heard through PulseAudio (null sink), %s, %s\n", options.bars,
                     machine().c_str(), utcNow().c_str());
-        std::vector<Row> rows;
-        addHeardRows(rows, "program, listen-and-play at tempo 60", listen60, true);
-        addHeardRows(rows, "program, continuous at tempo 80", continuous80, false);
-        addHeardRows(rows, "bare SDL2_mixer reference, 1 s beats", reference, false);
-        printRows(rows, options.buffers);
+        if (!options.buffers.empty()) {
+            std::vector<Row> rows;
+            addHeardRows(rows, "program, listen-and-play at tempo 60", listen60, true);
+            addHeardRows(rows, "program, continuous at tempo 80", continuous80, false);
+            addHeardRows(rows, "bare SDL2_mixer reference, 1 s beats", reference, false);
+            printRows(rows, options.buffers);
+        }
 
         std::printf("\nthe program at rest, no test, %d s: CPU %s %% of a core, %s wake-ups a second\n",
                     options.restSeconds, number(rest.cpuPercent).c_str(), number(rest.wakeupsPerSecond).c_str());
@@ -335,30 +404,7 @@ int main(int argc, char** argv) {
                     number(percentile(bareBefore.latenessMs, 99)).c_str(), number(largest(bareBefore.latenessMs)).c_str(),
                     number(percentile(bareAfter.latenessMs, 99)).c_str(), number(largest(bareAfter.latenessMs)).c_str());
 
-        // The buffer goals: no dropouts, CPU at most 2 % of a core during a
-        // test, interval p99 no worse than the reference at 256 frames plus
-        // the clock's pass phase (the pass that takes a beat comes up to
-        // 6 2/3 ms after its tick).
-        const auto at256 = std::find(options.buffers.begin(), options.buffers.end(), 256);
-        const double bound = at256 == options.buffers.end()
-                                 ? NAN
-                                 : percentile(reference[size_t(at256 - options.buffers.begin())].figures.intervalDeviationMs, 99) +
-                                       20.0 / 3.0;
-        std::printf("\ngoals: no dropouts; CPU <= 2 %%; click interval p99 <= %s ms (the reference's p99 at 256 "
-                    "frames + 6.67 ms)\n",
-                    number(bound).c_str());
-        for (size_t i = 0; i < options.buffers.size(); ++i) {
-            const Heard* runs[] = {&listen60[i], &continuous80[i]};
-            std::string missed;
-            for (const Heard* h : runs) {
-                if (h->figures.dropouts > 0 && missed.find("dropouts") == std::string::npos) missed += " dropouts";
-                if (!(h->cpuPercent <= 2.0) && missed.find("CPU") == std::string::npos) missed += " CPU";
-                if (!(percentile(h->figures.intervalDeviationMs, 99) <= bound) &&
-                    missed.find("p99") == std::string::npos)
-                    missed += " p99";
-            }
-            std::printf("  %5d frames: %s\n", options.buffers[i], missed.empty() ? "meets all three" : ("missed:" + missed).c_str());
-        }
+        if (!options.buffers.empty()) printGoals(options.buffers, listen60, continuous80, reference);
         Window1::destroy();
         setApp(nullptr);
     } catch (const std::exception& e) {

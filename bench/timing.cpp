@@ -10,7 +10,6 @@
 
 #include "cpuhog.h"
 #include "keyinjector.h"
-#include "programcopy.h"
 #include "report.h"
 #include "session.h"
 #include "soundprobe.h"
@@ -20,7 +19,6 @@
 #include "wakeprobe.h"
 #include "xdisplay.h"
 
-#include "platform/files.h"
 #include "platform/sdlsoundoutput.h"
 #include "shell/app.h"
 #include "shell/module1.h"
@@ -221,12 +219,9 @@ int main(int argc, char** argv) {
 
     TracingApplication toolkit(argc, argv);
     QTemporaryDir scratch;
-    copyProgramFolder(QStringLiteral(TAPTRELL_PROGRAM_DIR), scratch.path());
-    platform::setProgramFolder(scratch.path());
-
     SoundProbe probe;
     Taptrell application;
-    if (!openMainWindow(application)) {
+    if (!openMainWindow(application, scratch.path())) {
         std::fprintf(stderr, "timing: the main window never got the input focus on %s\n", display.name().c_str());
         return 2;
     }
