@@ -13,9 +13,11 @@ PulseServer::PulseServer() {
     const QDir dir(runtime_.path());
     const std::string runtime = runtime_.path().toStdString();
     // No client may start a server of its own when ours is not reachable.
+    // Samples go over the socket, not through shared memory: PulseAudio 16
+    // aborts now and then on a client's shared-memory block.
     const QString clientconf = dir.filePath("client.conf");
     QFile conf(clientconf);
-    if (!conf.open(QIODevice::WriteOnly) || conf.write("autospawn = no\n") < 0)
+    if (!conf.open(QIODevice::WriteOnly) || conf.write("autospawn = no\nenable-shm = no\nenable-memfd = no\n") < 0)
         throw std::runtime_error("cannot write the sound clients' configuration");
     conf.close();
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
@@ -25,7 +27,7 @@ PulseServer::PulseServer() {
     setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
 
     server_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"pulseaudio", "-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1",
+        std::vector<std::string>{"pulseaudio", "-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1", "--disable-shm=yes",
                                  "--load=module-null-sink sink_name=cap rate=44100 norewinds=1",
                                  "--load=module-native-protocol-unix auth-anonymous=1"},
         -1, runtime + "/pulseaudio.log");
