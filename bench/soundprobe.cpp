@@ -35,8 +35,10 @@ void SoundProbe::play(platform::SoundData& data, const QString& path) {
     platform::SdlSoundOutput::instance().play(data, path);
     // Taken after the call: the mixer holds the audio lock while it mixes, so
     // any mix that ends later than this is one that carries the new sample.
-    plays.push_back({QFileInfo(path).fileName(), std::chrono::steady_clock::now(), tag});
+    plays.push_back({QFileInfo(path).fileName(), path, std::chrono::steady_clock::now(), tag});
 }
+
+void SoundProbe::keepRunning(bool on) { platform::SdlSoundOutput::instance().keepRunning(on); }
 
 void SoundProbe::postmix(void* self, unsigned char*, int length) {
     auto& probe = *static_cast<SoundProbe*>(self);

@@ -17,6 +17,7 @@ class SoundProbe final : public platform::SoundOutput {
 public:
     struct Play {
         QString name;      // the file's name without its folder
+        QString path;
         SteadyTime moment;  // when the play call returned
         int tag;           // what `tagger` said at the call
     };
@@ -28,6 +29,7 @@ public:
 
     std::shared_ptr<platform::SoundData> open(const QString& path) override;
     void play(platform::SoundData& data, const QString& path) override;
+    void keepRunning(bool on) override;
 
     // Asked at each play call, with the file's path, for the play's tag.
     std::function<int(const QString& path)> tagger;

@@ -29,16 +29,6 @@ double processCpuSeconds() {
 
 const bool tracing = std::getenv("TIMING_TRACE") != nullptr;
 
-// What a play call was, told apart by where it was made: a click or a
-// LISTEN note inside a clock pass (each with the tick it fell due on), a
-// tap's sample inside the key handler, anything else outside both.
-enum class Kind { click, listen, tap, other };
-struct PlayCause {
-    Kind kind;
-    int64_t due;  // the tick on which a click or LISTEN note fell due
-    bool downbeat = false;  // a LISTEN note on its bar's first tick
-};
-
 // Runs the event loop for `ms` at most, or until `loop` is quit.
 void runEvents(QEventLoop& loop, int limitMs) {
     QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
@@ -68,20 +58,20 @@ TestFigures runTest(const TestShape& shape, KeyInjector& injector, SoundProbe& p
     probe.clear();
     injector.clearInjected();
     probe.tagger = [&](const QString& path) {
-        PlayCause cause{Kind::other, 0};
+        PlayCause cause{PlayKind::other, 0};
         const QString name = QFileInfo(path).fileName();
         if (inkey) {
-            cause.kind = Kind::tap;
+            cause.kind = PlayKind::tap;
         } else if (inpass && (name == QStringLiteral("hi.wav") || name == QStringLiteral("low.wav"))) {
             // A beat falls due one beat after the tick on which the one before
             // it was taken; the clock has just noted this one's.
-            cause = {Kind::click, lastbeat + w.ts(60)};
+            cause = {PlayKind::click, lastbeat + w.ts(60)};
             lastbeat = Module1.startruntime + w.lastticktime;
             if (name == QStringLiteral("hi.wav")) barstarts.push_back(Module1.startruntime);
         } else if (inpass) {
             const int row = int(w.lastnotesounded);
             const int64_t due = platform::ValInteger(w.notelist->Cell(row, 0));
-            cause = {Kind::listen, w.continuoustime + due, due % (w.ts(60) * w.beatsinbar) == 0};
+            cause = {PlayKind::listen, w.continuoustime + due, due % (w.ts(60) * w.beatsinbar) == 0};
         }
         causes.push_back(cause);
         return int(causes.size() - 1);
@@ -184,14 +174,16 @@ TestFigures runTest(const TestShape& shape, KeyInjector& injector, SoundProbe& p
     for (size_t i = 0; i < probe.plays.size(); ++i) {
         const SoundProbe::Play& play = probe.plays[i];
         if (delays[i] >= 0) f.soundDelayMs.push_back(delays[i]);
-        if (play.tag < 0 || size_t(play.tag) >= causes.size()) continue;
+        const bool known = play.tag >= 0 && size_t(play.tag) < causes.size();
+        f.plays.push_back(known ? causes[size_t(play.tag)] : PlayCause{PlayKind::other, 0});
+        if (!known) continue;
         const PlayCause& cause = causes[size_t(play.tag)];
-        if (cause.kind != Kind::click && cause.kind != Kind::listen) continue;
+        if (cause.kind != PlayKind::click && cause.kind != PlayKind::listen) continue;
         const double late = ms(play.moment - platform::TickMoment(cause.due));
         f.clickLatenessMs.push_back(late);
-        if (cause.kind == Kind::click) f.clickOnlyLatenessMs.push_back(late);
-        if (cause.kind == Kind::listen) f.listenLatenessMs.push_back(late);
-        if (cause.kind == Kind::listen && !cause.downbeat) f.listenOffbeatLatenessMs.push_back(late);
+        if (cause.kind == PlayKind::click) f.clickOnlyLatenessMs.push_back(late);
+        if (cause.kind == PlayKind::listen) f.listenLatenessMs.push_back(late);
+        if (cause.kind == PlayKind::listen && !cause.downbeat) f.listenOffbeatLatenessMs.push_back(late);
     }
     return f;
 }

@@ -15,6 +15,17 @@ struct TestShape {
     int64_t bars;
 };
 
+// What a play call was, told apart by where it was made: a click or a
+// LISTEN note inside a clock pass (each with the tick it fell due on), a
+// tap's sample inside the key handler, anything else outside both (the
+// start's first click).
+enum class PlayKind { click, listen, tap, other };
+struct PlayCause {
+    PlayKind kind;
+    int64_t due;  // the tick on which a click or LISTEN note fell due
+    bool downbeat = false;  // a LISTEN note on its bar's first tick
+};
+
 struct TestFigures {
     std::vector<double> clickLatenessMs;   // metronome clicks and LISTEN notes
     std::vector<double> clickOnlyLatenessMs;      // the metronome clicks alone
@@ -26,6 +37,7 @@ struct TestFigures {
     int64_t tapsInjected = 0;
     int64_t tapsTaken = 0;                 // accepted by the tap handler
     std::vector<int64_t> tapDifference;    // played tick less the injection's tick
+    std::vector<PlayCause> plays;          // one per play the probe recorded, in its order
     double cpuSeconds = 0;                 // the program's, the injector's left out
     double wallSeconds = 0;
     bool completed = false;

@@ -10,8 +10,8 @@
 
 #include "cpuhog.h"
 #include "keyinjector.h"
-#include "programcopy.h"
 #include "report.h"
+#include "session.h"
 #include "soundprobe.h"
 #include "startup.h"
 #include "stats.h"
@@ -19,25 +19,19 @@
 #include "wakeprobe.h"
 #include "xdisplay.h"
 
-#include "platform/files.h"
-#include "platform/pluginhost.h"
 #include "platform/sdlsoundoutput.h"
 #include "shell/app.h"
-#include "shell/mainmenubar.h"
 #include "shell/module1.h"
 #include "shell/window1.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QWindow>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <fstream>
 #include <thread>
 #include <unistd.h>
@@ -85,41 +79,6 @@ double ownPeakRssMb() {
     while (std::getline(status, line))
         if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
     return NAN;
-}
-
-std::string machine() {
-    std::ifstream cpuinfo("/proc/cpuinfo");
-    std::string line, model = "unknown CPU";
-    while (std::getline(cpuinfo, line))
-        if (line.rfind("model name", 0) == 0) {
-            model = line.substr(line.find(':') + 2);
-            break;
-        }
-    return std::to_string(std::thread::hardware_concurrency()) + " x " + model;
-}
-
-std::string utcNow() {
-    const std::time_t now = std::time(nullptr);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M UTC", std::gmtime(&now));
-    return text;
-}
-
-// Waits, running events, until the main window is on screen and holds the
-// X input focus, so injected keys reach it.
-bool waitForFocus(QWidget& window) {
-    window.activateWindow();
-    window.raise();
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (window.windowHandle() && window.windowHandle()->isExposed() &&
-            QGuiApplication::focusWindow() == window.windowHandle())
-            return true;
-        window.activateWindow();
-    }
-    return false;
 }
 
 struct LoadFigures {
@@ -260,17 +219,9 @@ int main(int argc, char** argv) {
 
     TracingApplication toolkit(argc, argv);
     QTemporaryDir scratch;
-    copyProgramFolder(QStringLiteral(TAPTRELL_PROGRAM_DIR), scratch.path());
-    platform::setProgramFolder(scratch.path());
-
     SoundProbe probe;
-    platform::loadPlugins(QStringLiteral(TAPTRELL_PROGRAM_DIR));
     Taptrell application;
-    setApp(&application);
-    MainMenuBar::instance();
-    application.Event_Open();
-    Window1& window = Window1::instance();
-    if (!waitForFocus(window.frame())) {
+    if (!openMainWindow(application, scratch.path())) {
         std::fprintf(stderr, "timing: the main window never got the input focus on %s\n", display.name().c_str());
         return 2;
     }

@@ -3,6 +3,7 @@
 // clicks a metronome at that tempo. It ends by itself at the first note that
 // got no tap, or once every note has sounded.
 
+#include "platform/sound.h"
 #include "platform/text.h"
 #include "platform/ticks.h"
 #include "results/resultswin.h"
@@ -15,8 +16,13 @@ using platform::ValInteger;
 
 bool Window1::testinprogress() const { return Timer1.Enabled() || prestarttimer.Enabled(); }
 
+void Window1::keepsoundrunning() {
+    platform::soundOutput().keepRunning(testinprogress() || replaytimer.Enabled());
+}
+
 void Window1::stopreplay() {
     replaytimer.setEnabled(false);
+    keepsoundrunning();
     if (resultswin* results = resultswin::ifopen()) results->BevelButton1->setIcon(catalogue::picture("play"));
     // The slider is locked for the whole of a test; only a replay's own lock is lifted here.
     if (!testinprogress()) Slider1->setEnabled(true);

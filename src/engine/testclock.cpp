@@ -147,6 +147,7 @@ void Window1::playduelistennote() {
 
 void Window1::endtest() {
     Timer1.setEnabled(false);
+    keepsoundrunning();
     lisplaylabel->hide();
     if (Module1.reptest) {
         BevelButton1->setIcon(catalogue::picture("repeat"));

@@ -15,6 +15,8 @@ namespace {
 void startdelay(Window1& w) {
     w.BevelButton1->setIcon(catalogue::picture("stop"));
     w.prestarttimer.setEnabled(true);
+    // The delay leaves the sound output time to start before the first click.
+    w.keepsoundrunning();
     w.BevelButton3->setEnabled(false);
     w.BevelButton3->setIcon(catalogue::picture("resultslight"));
     w.BevelButton2->setEnabled(false);
@@ -42,6 +44,7 @@ void stoptest(Window1& w) {
     const bool testwasrunning = w.Timer1.Enabled();
     w.prestarttimer.setEnabled(false);
     w.Timer1.setEnabled(false);
+    w.keepsoundrunning();
     w.Slider1->setEnabled(true);
     if (testwasrunning && w.notelist->ListCount() - 1 > 0) w.correctnotelist();
     w.BevelButton3->setEnabled(true);

@@ -17,7 +17,7 @@ std::shared_ptr<SoundData> RecordingSoundOutput::open(const QString& path) {
 }
 
 void RecordingSoundOutput::play(SoundData&, const QString& path) {
-    plays.push_back({QFileInfo(path).fileName(), Ticks()});
+    plays.push_back({QFileInfo(path).fileName(), Ticks(), keptrunning});
 }
 
 }  // namespace platform

@@ -20,6 +20,11 @@ public:
     // Opens `path`; nullptr when it cannot be opened as a sound.
     virtual std::shared_ptr<SoundData> open(const QString& path) = 0;
     virtual void play(SoundData& data, const QString& path) = 0;
+    // Whether a test or a replay may play from now on. An output that rests
+    // while nothing plays starts again when kept running, so that the first
+    // sound after it is not held up by the start; it may rest again once
+    // released and every sound has died away.
+    virtual void keepRunning(bool on) = 0;
 };
 
 // The output that sounds are opened on; nullptr restores the SDL2_mixer one.

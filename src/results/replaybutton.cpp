@@ -24,6 +24,8 @@ void resultswin::BevelButton1_Action() {
     main.startofnote = 0;
     main.pagenumber = 0;
     main.replaytimer.setEnabled(true);
+    // Before the first click, which follows at once.
+    main.keepsoundrunning();
     Module1.metcount = 0;
     Module1.allnotes = 0;
     main.notessofar = 0;

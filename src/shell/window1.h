@@ -188,6 +188,9 @@ public:
     // Ends a replay: replaytimer off, the results window's button back to
     // PLAY, and the tempo slider free again unless a test is in progress.
     void stopreplay();
+    // Tells the sound output whether a test (its start delay included) or a
+    // replay may play: it rests otherwise, and takes a moment to start again.
+    void keepsoundrunning();
 
     // ---- Scoring and saved data (results/) ----
     void showresults();   // scores the finished test, folds it into the totals and saves

@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -174,6 +176,7 @@ TEST_F(Replay, NeverRunsBesideATest) {
     EXPECT_FALSE(w.replaytimer.Enabled());
     EXPECT_TRUE(showsplay());
     EXPECT_FALSE(w.Slider1->isEnabled());
+    EXPECT_TRUE(sound.keptrunning) << "the replay's end does not let the test's sound output rest";
     // PLAY during the start delay and during the test does nothing.
     pressplay();
     EXPECT_TRUE(showsplay());
@@ -185,6 +188,33 @@ TEST_F(Replay, NeverRunsBesideATest) {
     EXPECT_TRUE(showsplay());
     EXPECT_FALSE(w.replaytimer.Enabled());
     EXPECT_EQ(w.lastnotesounded, notesounded);
+}
+
+// The sound output is kept running from PLAY, before the first click, to
+// every end of the replay, and may rest after it.
+TEST_F(Replay, KeepsTheSoundOutputRunningUntilItEnds) {
+    const struct { const char* name; std::vector<QString> played; std::function<void()> end; } cases[] = {
+        {"every note sounded", {"0", "60"}, [] {}},
+        {"a note without a tap", {"0", "", "120"}, [] {}},
+        {"STOP pressed", {"0", "60", "120", "180"}, [this] { pressplay(); }},
+        {"the results window closed", {"0", "60", "120", "180"}, [this] { results().close(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sound.plays.clear();
+        w.notelist->DeleteAllRows();
+        recorded(60, c.played);
+        EXPECT_FALSE(sound.keptrunning);
+        pressplay();
+        EXPECT_TRUE(sound.keptrunning);
+        runms(1500);
+        c.end();
+        runms(3000);
+        EXPECT_FALSE(w.replaytimer.Enabled());
+        EXPECT_FALSE(sound.keptrunning);
+        ASSERT_FALSE(sound.plays.empty());
+        EXPECT_TRUE(std::all_of(sound.plays.begin(), sound.plays.end(), [](const auto& play) { return play.kept; }));
+    }
 }
 
 TEST_F(Replay, NothingToPlayWithAnEmptyTableOrNoTestTempo) {

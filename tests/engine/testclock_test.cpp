@@ -84,6 +84,9 @@ TEST_F(TestClockTest, WholeTestsInTimeRecordEveryTapOnItsNote) {
         playintime(start);
         EXPECT_FALSE(w.Timer1.Enabled());
         EXPECT_EQ(platform::Ticks(), end) << "the test ends at the last bar's page change";
+        EXPECT_TRUE(std::all_of(sound.plays.begin(), sound.plays.end(), [](const auto& play) { return play.kept; }))
+            << "every click, note and tap sounds while the output is kept running";
+        EXPECT_FALSE(sound.keptrunning) << "the test's end lets it rest";
 
         std::vector<int64_t> his, lows;
         for (int64_t j = 0; j < bartimes; ++j) {

@@ -30,6 +30,7 @@ protected:
         EXPECT_TRUE(Module1.countin);
         EXPECT_TRUE(w.lisplaylabel->isHidden());
         EXPECT_TRUE(w.resultbox->isHidden());
+        EXPECT_FALSE(sound.keptrunning) << "the sound output may rest";
     }
 };
 
@@ -52,6 +53,7 @@ TEST_F(TestStartTest, StartLocksTheWindowAndCountsTwoSecondsFromThePress) {
     EXPECT_TRUE(w.PopupMenu1->isEnabled());
     EXPECT_EQ(w.notelist->ListCount(), 1);
     EXPECT_TRUE(sound.plays.empty());
+    EXPECT_TRUE(sound.keptrunning) << "the sound output starts in the delay, before the first click";
 
     time.advanceMs(1990);
     EXPECT_FALSE(w.Timer1.Enabled()) << "the delay runs from the press";

@@ -2,9 +2,12 @@
 #include "platform/sdlsoundoutput.h"
 #include "platform/sound.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 
@@ -65,4 +68,49 @@ TEST(Sounds, MixerOutputUsesASmallBufferAndOverlappingPlays) {
     EXPECT_TRUE(sound->isLoaded());
     for (int i = 0; i < 40; ++i) sound->Play();  // more plays than channels: none may fail
     EXPECT_FALSE(platform::Sound::open(path + ".gone")->isLoaded());
+}
+
+namespace {
+
+// Whether SDL_mixer has an audio device open, asked of SDL_mixer itself.
+bool mixerOpen() {
+    int frequency = 0, outputs = 0;
+    Uint16 format = 0;
+    return Mix_QuerySpec(&frequency, &format, &outputs) != 0;
+}
+
+// Runs events until the mixer's device has closed; false if it never did.
+bool closesWithin(int ms) {
+    QDeadlineTimer deadline(ms);
+    while (platform::SdlSoundOutput::instance().deviceOpen() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return !platform::SdlSoundOutput::instance().deviceOpen();
+}
+
+}  // namespace
+
+TEST(Sounds, MixerDeviceRunsWhileKeptOrSoundingAndClosesAtRest) {
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("c.wav");
+    writeWav(path);
+    auto& mixer = platform::SdlSoundOutput::instance();
+    auto sound = platform::Sound::open(path);
+    ASSERT_TRUE(sound->isLoaded());
+
+    mixer.keepRunning(true);
+    EXPECT_FALSE(closesWithin(4 * platform::SdlSoundOutput::idleCheckMs)) << "kept running, it stays open";
+    sound->Play();
+    mixer.keepRunning(false);
+    EXPECT_TRUE(Mix_Playing(-1) > 0) << "the click just played still sounds";
+    ASSERT_TRUE(closesWithin(5000)) << "released and silent, the device closes";
+    EXPECT_FALSE(mixerOpen());
+
+    sound->Play();  // a sound at rest opens it again, and plays
+    EXPECT_TRUE(mixerOpen());
+    EXPECT_GT(Mix_Playing(-1), 0);
+    ASSERT_TRUE(closesWithin(5000));
+    mixer.keepRunning(true);
+    EXPECT_TRUE(mixerOpen()) << "keeping it running opens it before any sound";
+    mixer.keepRunning(false);
+    EXPECT_TRUE(closesWithin(5000));
 }
