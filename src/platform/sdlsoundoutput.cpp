@@ -1,5 +1,7 @@
 #include "platform/sdlsoundoutput.h"
 
+#include "platform/soundserverlatency.h"
+
 #include <QCoreApplication>
 #include <QTimer>
 #include <SDL.h>
@@ -37,6 +39,9 @@ SdlSoundOutput::~SdlSoundOutput() {
 }
 
 bool SdlSoundOutput::start() {
+    // The sound server keeps about two of this opening's buffers queued. Set
+    // before SDL starts its threads: the first setting adds a variable.
+    askSoundServerLatency(frames_, frequency_);
     if (!initialised_) {
         // SDL would otherwise take over SIGINT and SIGTERM and turn them into
         // quit events that this program never reads, so that it could no

@@ -1,5 +1,6 @@
 #include "platform/recordingsoundoutput.h"
 #include "platform/sdlsoundoutput.h"
+#include "platform/soundserverlatency.h"
 #include "platform/sound.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <SDL_mixer.h>
+#include <cstdlib>
+#include <string>
 #include <gtest/gtest.h>
 
 
@@ -113,4 +116,38 @@ TEST(Sounds, MixerDeviceRunsWhileKeptOrSoundingAndClosesAtRest) {
     EXPECT_TRUE(mixerOpen()) << "keeping it running opens it before any sound";
     mixer.keepRunning(false);
     EXPECT_TRUE(closesWithin(5000));
+}
+
+TEST(Sounds, TheSoundServerIsAskedToKeepTwoBuffersUnlessTheUserSaidOtherwise) {
+    struct Case {
+        const char* usersvalue;
+        int frames;
+        const char* asked;
+    };
+    const Case cases[] = {
+        {nullptr, 256, "11"},   // 2 x 5.8 ms, rounded down
+        {"", 256, "11"},        // an empty value means nothing to the client library
+        {nullptr, 512, "23"},
+        {nullptr, 1024, "46"},
+        {"30", 256, "30"},      // the user's own
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::soundServerLatency(c.usersvalue, c.frames, 44100), c.asked)
+            << (c.usersvalue ? c.usersvalue : "unset") << ", " << c.frames << " frames";
+    for (int frames : {64, 256, 512, 1024, 2048}) {
+        const double buffer = 1000.0 * frames / 44100;
+        EXPECT_GT(platform::soundServerLatencyMs(frames, 44100), buffer) << frames;
+        EXPECT_LE(platform::soundServerLatencyMs(frames, 44100), 2 * buffer) << frames;
+    }
+}
+
+TEST(Sounds, TheMixerPutsItsTargetInTheEnvironmentBeforeItsStreamOpens) {
+    // A value already there is the user's, or this process's own from an
+    // earlier opening: either way it stands.
+    const char* before = std::getenv("PULSE_LATENCY_MSEC");
+    const std::string expected = before && *before ? before : "11";
+    ASSERT_TRUE(platform::SdlSoundOutput::instance().isOpen());
+    const char* asked = std::getenv("PULSE_LATENCY_MSEC");
+    ASSERT_NE(asked, nullptr);
+    EXPECT_EQ(asked, expected);
 }
