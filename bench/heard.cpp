@@ -1,6 +1,28 @@
 #include "heard.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
+
+namespace {
+
+// Frames covered by at least one play, from its onset to its last sample.
+size_t dueFrames(const std::vector<HeardPlay>& plays, const std::vector<int64_t>& onsets) {
+    std::vector<std::pair<int64_t, int64_t>> spans;
+    for (size_t i = 0; i < plays.size(); ++i)
+        if (onsets[i] >= 0) spans.push_back({onsets[i], onsets[i] + int64_t(plays[i].wave->size())});
+    std::sort(spans.begin(), spans.end());
+    size_t covered = 0;
+    int64_t reached = 0;
+    for (const auto& [from, to] : spans) {
+        const int64_t start = std::max(from, reached);
+        if (to > start) covered += size_t(to - start);
+        reached = std::max(reached, to);
+    }
+    return covered;
+}
+
+}  // namespace
 
 HeardFigures analyse(const std::vector<int16_t>& recording, double rate, const std::vector<HeardPlay>& plays,
                      double beatMs) {
@@ -44,6 +66,7 @@ HeardFigures analyse(const std::vector<int16_t>& recording, double rate, const s
             if (p.downbeat) f.downbeatFrames.push_back(at - hiOnset);
         }
     }
+    f.dueSeconds = double(dueFrames(plays, d.onsets)) / rate;
     if (clicks > 1) f.driftMs = ms(lastClick - firstClick) - double(clicks - 1) * beatMs;
     return f;
 }

@@ -3,7 +3,8 @@
 // was heard (onsets.h), turned into the intervals between clicks, the drift
 // over the run, the LISTEN notes against their bar's hi click, and the
 // dropouts, in milliseconds of the steady clock (sample positions converted
-// with the sink's rate measured during the recording).
+// with the sink's rate measured during the recording), and how long sound was
+// due in it.
 
 #include "onsets.h"
 
@@ -32,6 +33,12 @@ struct HeardFigures {
     size_t unexplained = 0;  // frames the plays do not explain
     size_t plays = 0;
     double rate = 0;         // the sink's frames per steady second
+    // How long sound was due: the recording's frames inside at least one
+    // sound found, in seconds. A dropout can only be seen there.
+    double dueSeconds = 0;
+    double dropoutsPerDueSecond() const { return dueSeconds > 0 ? double(dropouts) / dueSeconds : 0; }
+    // Each play call's return to its first sample's arrival in the recording.
+    std::vector<double> playToRecordingMs;
 };
 
 HeardFigures analyse(const std::vector<int16_t>& recording, double rate, const std::vector<HeardPlay>& plays,

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <chrono>
 #include <cstdlib>
 #include <stdexcept>
@@ -27,7 +28,9 @@ PulseServer::PulseServer() {
     setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
 
     server_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"pulseaudio", "-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1", "--disable-shm=yes",
+        // The debug log tells every time a stream ran dry, with the moment.
+        std::vector<std::string>{"pulseaudio", "-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1",
+                                 "--disable-shm=yes", "--log-level=debug", "--log-time=1",
                                  "--load=module-null-sink sink_name=cap rate=44100 norewinds=1",
                                  "--load=module-native-protocol-unix auth-anonymous=1"},
         -1, runtime + "/pulseaudio.log");
@@ -41,16 +44,26 @@ PulseServer::PulseServer() {
         if (!server_->running()) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    throw std::runtime_error("the sound server did not start (is pulseaudio installed?): " + log());
+    throw std::runtime_error("the sound server did not start (is pulseaudio installed?): " + lastWords());
 }
 
 PulseServer::~PulseServer() { server_->stop(); }
 
 void PulseServer::checkRunning() {
-    if (!server_->running()) throw std::runtime_error("the sound server ended: " + log());
+    if (!server_->running()) throw std::runtime_error("the sound server ended: " + lastWords());
 }
 
-std::string PulseServer::log() const {
+std::string PulseServer::log(qint64 from) const {
     QFile file(QDir(runtime_.path()).filePath("pulseaudio.log"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()).toStdString() : std::string();
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(from)) return std::string();
+    return QString::fromLocal8Bit(file.readAll()).toStdString();
 }
+
+std::string PulseServer::lastWords() const {
+    const std::string all = log();
+    return all.size() > 2000 ? all.substr(all.size() - 2000) : all;
+}
+
+qint64 PulseServer::logMark() const { return QFileInfo(QDir(runtime_.path()).filePath("pulseaudio.log")).size(); }
+
+ServerStreams PulseServer::streamsSince(qint64 mark) const { return readServerStreams(log(mark)); }

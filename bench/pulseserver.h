@@ -6,6 +6,7 @@
 // client (SDL, parec, helpers) at it and at nothing else.
 
 #include "childprocess.h"
+#include "serverlog.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -25,8 +26,14 @@ public:
     // Throws std::runtime_error, with what the server said, when it has ended.
     void checkRunning();
 
+    // A place in the server's log, and what it said of the playback streams
+    // from there on.
+    qint64 logMark() const;
+    ServerStreams streamsSince(qint64 mark) const;
+
 private:
-    std::string log() const;
+    std::string log(qint64 from = 0) const;
+    std::string lastWords() const;  // the end of the log, for an error
     QTemporaryDir runtime_;
     std::unique_ptr<ChildProcess> server_;
 };

@@ -81,12 +81,12 @@ void Recorder::read(int fd) {
     cpu_ = threadCpuSeconds() - cpuStart;
 }
 
-double Recorder::measuredRate() const {
+Recorder::Line Recorder::fit() const {
     // The first second is left out: the stream starts with a burst.
     std::vector<std::pair<double, double>> points;
     for (const auto& [ns, frames] : arrivals_)
         if (ns - arrivals_.front().first > 1'000'000'000) points.push_back({double(ns) / 1e9, double(frames)});
-    if (points.size() < 2) return PulseServer::rate;
+    if (points.size() < 2) return {};
     double mt = 0, mf = 0;
     for (const auto& [t, f] : points) {
         mt += t;
@@ -99,7 +99,19 @@ double Recorder::measuredRate() const {
         stf += (t - mt) * (f - mf);
         stt += (t - mt) * (t - mt);
     }
-    return stt > 0 ? stf / stt : PulseServer::rate;
+    if (stt <= 0) return {};
+    return {stf / stt, mt, mf};
+}
+
+double Recorder::measuredRate() const {
+    const Line line = fit();
+    return line.rate > 0 ? line.rate : PulseServer::rate;
+}
+
+double Recorder::frameSeconds(int64_t frame) const {
+    const Line line = fit();
+    if (line.rate <= 0) return -1;
+    return line.seconds + (double(frame) - line.frames) / line.rate;
 }
 
 double Recorder::seconds() const {

@@ -32,11 +32,21 @@ public:
     // The sink's frames per second of the steady clock over the recording:
     // a straight line fitted through every piece's arrival.
     double measuredRate() const;
+    // The steady-clock moment (seconds since its epoch) at which `frame` of
+    // the recording reached the recorder, on that line; -1 when too little
+    // was recorded to tell.
+    double frameSeconds(int64_t frame) const;
     double seconds() const;
     // CPU time of the reading thread, to be left out of the program's.
     double cpuSeconds() const { return cpu_; }
 
 private:
+    struct Line {
+        double rate = 0;     // frames per second
+        double seconds = 0;  // a moment on it ...
+        double frames = 0;   // ... and the frames recorded by then
+    };
+    Line fit() const;
     bool startOnce();
     void read(int fd);
 
