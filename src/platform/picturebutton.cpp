@@ -8,6 +8,7 @@ namespace platform {
 
 PictureButton::PictureButton(std::string name, QWidget* parent)
     : QAbstractButton(parent), name_(std::move(name)) {
+    setFocusPolicy(Qt::NoFocus);
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (Action) dispatch(name_, Action);
     });

@@ -2,7 +2,9 @@
 // A push button that shows a picture and no caption, on a white face. The
 // picture shown is the button's mode for some buttons, so it is kept as the
 // shared handle it was given and compared by identity. The picture is the
-// whole face: a button that holds the focus shows no focus frame.
+// whole face, with no room for a focus frame, so the button never takes the
+// keyboard focus: Space would press it unseen, and a click on it would pull
+// the focus away from the field that takes a test's taps.
 
 #include "platform/picture.h"
 
