@@ -13,6 +13,7 @@
 #include "platform/messagebox.h"
 #include "platform/portmidiclasses.h"
 #include "platform/text.h"
+#include "results/savetemporary.h"
 #include "results/scrambler.h"
 #include "results/settingslocation.h"
 #include "shell/module1.h"
@@ -21,11 +22,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using platform::FormatHashHash;
@@ -102,24 +104,68 @@ QString writeout(int descriptor, const QByteArray& bytes) {
     return QString();
 }
 
+QString systemreason() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+// Closes a descriptor on every way out.
+struct Descriptor {
+    int value = -1;
+    ~Descriptor() {
+        if (value >= 0) ::close(value);
+    }
+    // The system's reason when closing fails (a write-back error can show
+    // only here), else the empty text.
+    QString close() {
+        const int closing = value;
+        value = -1;
+        return ::close(closing) == 0 ? QString() : systemreason();
+    }
+};
+
 // Writes the lines scrambled; the empty text on success, else the reason.
 // The old file is replaced only by a complete new one that has reached the
-// disk. QSaveFile's own buffered writing is not used: when writing out its
-// buffer fails at commit (a full disk, a quota, a file-size limit), it
-// renames the short file over the old one all the same.
+// disk: the new one is written and synced beside it under a name of its
+// own, renamed over it, and then the folder is synced so that the rename
+// itself is on the disk. Only a regular file is ever replaced: a link is
+// followed to its end, and a device or a pipe there is left alone.
 QString writesettingsfile(const QString& path, const QStringList& lines) {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) return QStringLiteral("its folder could not be made");
     QByteArray bytes;
     for (const QString& line : lines) bytes += (scrambler::encpw(line) + QLatin1Char('\n')).toUtf8();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    const QString failure = writeout(file.handle(), bytes);
+
+    QString reason;
+    const QString target = savetemporary::replacedfile(path, reason);
+    if (target.isEmpty()) return reason;
+    const QByteArray targetpath = QFile::encodeName(target);
+    struct stat old {};
+    const bool replacing = ::lstat(targetpath.constData(), &old) == 0;
+    if (!replacing && errno != ENOENT) return systemreason();
+    if (replacing && !S_ISREG(old.st_mode)) return QStringLiteral("it is not a file");
+
+    // Opened first: a save that could not make its rename last must not
+    // make it at all.
+    Descriptor folder{::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                             O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (folder.value < 0) return systemreason();
+
+    // A new file gets what any new file of the player's gets (0666 less the
+    // umask); a replaced one keeps its permission bits, and until it has
+    // them no one else may read it.
+    const savetemporary::Temporary temporary = savetemporary::create(target, replacing ? 0600 : 0666);
+    if (temporary.descriptor < 0) return systemreason();
+    Descriptor written{temporary.descriptor};
+    // A file system without permission bits refuses, and the save goes on.
+    if (replacing) ::fchmod(written.value, old.st_mode & 0777);
+    QString failure = writeout(written.value, bytes);
+    if (failure.isEmpty()) failure = written.close();
+    if (failure.isEmpty() && ::rename(temporary.path.constData(), targetpath.constData()) != 0)
+        failure = systemreason();
     if (!failure.isEmpty()) {
-        file.cancelWriting();
+        ::unlink(temporary.path.constData());
         return failure;
     }
-    if (!file.commit()) return file.errorString();
+    // Some file systems cannot sync a folder; there is nothing more to do there.
+    if (::fsync(folder.value) != 0 && errno != EINVAL) return systemreason();
     return QString();
 }
 

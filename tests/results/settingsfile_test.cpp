@@ -19,6 +19,7 @@
 #include <cstring>
 #include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -325,6 +326,97 @@ TEST_F(SettingsFile, AWriteThatFailsOnTheDiskKeepsTheOldFileAndSaysWhy) {
     Window1::instance().savedata();
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(readplain().mid(0, 4), QStringList({"8", "93", "81.25", "50"}));
+}
+
+// The settings file as a link: followed to a file, which is replaced and the
+// link kept, or to nothing yet, which is made; anything else at its end is
+// left alone.
+TEST_F(SettingsFile, ASaveThroughALinkReplacesOnlyAFile) {
+    QTemporaryDir elsewhere;
+    const QString target = QDir(elsewhere.path()).filePath(QStringLiteral("totals"));
+    const QByteArray targetpath = QFile::encodeName(target);
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        bool saved;
+    } cases[] = {
+        {"a file",
+         [&] {
+             QFile file(target);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write("old");
+         },
+         true},
+        {"nothing yet", [] {}, true},
+        {"a pipe", [&] { ASSERT_EQ(::mkfifo(targetpath.constData(), 0644), 0); }, false},
+        {"a folder", [&] { ASSERT_TRUE(QDir().mkdir(target)); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.make();
+        ASSERT_TRUE(QFile::link(target, filepath()));
+        struct stat before {};
+        const bool existed = ::lstat(targetpath.constData(), &before) == 0;
+        Window1& w = restart();
+        messages.clear();
+        Module1.totaltests = 4;
+        w.savedata();
+        EXPECT_EQ(w.ttestslabel->text(), "Number of tests 4");
+        EXPECT_TRUE(QFileInfo(filepath()).isSymLink());
+        EXPECT_EQ(QFileInfo(filepath()).symLinkTarget(), target);
+        struct stat after {};
+        ASSERT_EQ(::lstat(targetpath.constData(), &after), 0);
+        if (c.saved) {
+            EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+            EXPECT_TRUE(S_ISREG(after.st_mode));
+            EXPECT_EQ(readplain().value(0), "4");
+        } else {
+            ASSERT_EQ(messages.size(), 1);
+            EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(filepath()) + QStringLiteral("\": it is not a file")))
+                << messages[0].toStdString();
+            ASSERT_TRUE(existed);
+            EXPECT_EQ(after.st_mode, before.st_mode);
+            EXPECT_EQ(after.st_ino, before.st_ino);
+        }
+        const auto everything = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+        EXPECT_EQ(QDir(elsewhere.path()).entryList(everything), QStringList({"totals"}));
+        EXPECT_EQ(QDir(programFolder()).entryList({"mydata*"}, QDir::AllEntries | QDir::Hidden | QDir::System),
+                  QStringList({"mydata.txt"}));
+        ASSERT_TRUE(QFile::remove(filepath()));
+        QFileInfo(target).isDir() ? QDir().rmdir(target) : QFile::remove(target);
+    }
+}
+
+// Replacing the file keeps who may read it; a new file gets what the
+// player's umask gives any new file.
+TEST_F(SettingsFile, ASaveKeepsThePermissionsOfTheFileItReplaces) {
+    const QByteArray path = QFile::encodeName(filepath());
+    const struct {
+        mode_t umask;
+        int existing;  // -1: no file yet
+        mode_t expected;
+    } cases[] = {
+        {022, -1, 0644},
+        {077, -1, 0600},
+        {077, 0604, 0604},
+        {022, 0600, 0600},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QStringLiteral("umask %1, file %2").arg(c.umask, 0, 8).arg(c.existing, 0, 8).toStdString());
+        QFile::remove(filepath());
+        if (c.existing >= 0) {
+            writeplain(fulldefaults);
+            ASSERT_EQ(::chmod(path.constData(), mode_t(c.existing)), 0);
+        }
+        Window1& w = restart();
+        const mode_t old = ::umask(c.umask);
+        w.savedata();
+        ::umask(old);
+        EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+        struct stat saved {};
+        ASSERT_EQ(::stat(path.constData(), &saved), 0);
+        EXPECT_EQ(saved.st_mode & 07777, c.expected);
+    }
 }
 
 TEST_F(SettingsFile, ASaveReplacesTheOldFileWhole) {
