@@ -1,7 +1,8 @@
 // Start-up: all program-wide defaults stand before anything else runs (they
-// are the initialisers of Module1), then the settings file is claimed for
-// this copy, the plug-ins are bound, the application object made, the main
-// window opened and the event loop run.
+// are the initialisers of Module1), a file-size limit is made an error that a
+// save reports rather than the end of the program, then the settings file is
+// claimed for this copy, the plug-ins are bound, the application object made,
+// the main window opened and the event loop run.
 
 #include "platform/application.h"
 #include "platform/files.h"
@@ -9,6 +10,7 @@
 #include "results/settingsclaim.h"
 #include "shell/app.h"
 #include "shell/catalogue.h"
+#include "shell/filesizesignal.h"
 #include "shell/mainmenubar.h"
 #include "shell/window1.h"
 
@@ -33,6 +35,7 @@ bool displayMissing() { return !isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") &&
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    ignoreFileSizeSignal();
     if (displayMissing()) {
         std::fputs("Taptrell needs a graphical display: neither DISPLAY nor WAYLAND_DISPLAY is set.\n", stderr);
         return 1;

@@ -6,6 +6,7 @@
 #include "platform/text.h"
 #include "results/scrambler.h"
 #include "results/settingslocation.h"
+#include "shell/filesizesignal.h"
 #include "shell/module1.h"
 #include "shell/window1.h"
 #include "support/appfixture.h"
@@ -20,6 +21,7 @@
 #include <limits>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -326,6 +328,33 @@ TEST_F(SettingsFile, AWriteThatFailsOnTheDiskKeepsTheOldFileAndSaysWhy) {
     Window1::instance().savedata();
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(readplain().mid(0, 4), QStringList({"8", "93", "81.25", "50"}));
+}
+
+// A limit on file sizes that the program did not expect: the save fails
+// and says why, and the program lives on with the test's totals.
+TEST_F(SettingsFile, AFileSizeLimitFailsTheSaveWithoutEndingTheProgram) {
+    writeplain(fullfile);
+    const QByteArray old = filebytes();
+    Window1& w = restart();
+    messages.clear();
+    Module1.totaltests = 8;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The program as it starts, under a limit below the file's size.
+        ignoreFileSizeSignal();
+        const rlimit limit{40, 40};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(2);
+        w.savedata();
+        const bool told = messages.size() == 1 && messages[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG)));
+        _exit(told && w.ttestslabel->text() == "Number of tests 8" ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_FALSE(WIFSIGNALED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "exit status " << WEXITSTATUS(status);
+    EXPECT_EQ(filebytes(), old);
+    EXPECT_EQ(QDir(programFolder()).entryList({"mydata*"}, QDir::AllEntries | QDir::Hidden), QStringList({"mydata.txt"}));
 }
 
 // The settings file as a link: followed to a file, which is replaced and the
