@@ -43,8 +43,10 @@ constexpr std::array<const char*, 39> lines = {
     "your taps count from two thirds of a second before that bar begins, so a first note played a little "
     "early is not lost.",
     "Do not hold a computer key down: the key repeats, and every repeat counts as another tap.",
-    "Nothing you play earlier in the LISTEN bar is counted, and you cannot tap more notes than are on the screen. "
-    "Missed notes count only against their own bar, as the note count starts again with the next bar.",
+    "Nothing you play earlier in the LISTEN bar is counted. Missed notes count only against their own bar, as "
+    "the note count starts again with the next bar. Once you have missed a note, though, an extra tap is not "
+    "thrown away: it takes the first note of the next bar, which then counts as missed, and after that each tap "
+    "is matched to the note after the one you meant, so it counts as early, until you leave a note out.",
     "",
     "2. CONTINUOUS PLAY",
     "After a one bar count in you play straight through to the last note.",
@@ -57,7 +59,9 @@ constexpr std::array<const char*, 39> lines = {
     "right.",
     "",
     "With \"Repeat each test until happy\" ticked in OPTIONS, START becomes REPEAT TEST after the first "
-    "complete test, so you can play the same test again; the NEW TEST button moves on to a different test.",
+    "complete test, so you can play the test again. Its notes come back, but every rest, and every group of "
+    "notes that starts with a rest, comes back as a crotchet rest. The NEW TEST button moves on to a different "
+    "test.",
     "",
     "While you play, the strip under the notation shows where your taps fell in the bar.",
     "The RESULTS button shows the whole test: black dots for the notes the computer played, with your taps "
