@@ -33,11 +33,18 @@ void PictureButton::paintEvent(QPaintEvent*) {
         painter.setPen(QColor(isDown() ? 0x606060 : 0xB0B0B0));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-    const QImage* image = icon_ ? icon_->image() : nullptr;
-    if (!image) return;
-    QPoint at((width() - image->width()) / 2, (height() - image->height()) / 2);
-    if (isDown()) at += QPoint(1, 1);
-    painter.drawImage(at, *image);
+    if (const QImage* image = icon_ ? icon_->image() : nullptr) {
+        QPoint at((width() - image->width()) / 2, (height() - image->height()) / 2);
+        if (isDown()) at += QPoint(1, 1);
+        painter.drawImage(at, *image);
+    }
+    if (hasFocus()) {
+        // Over the picture's margin, inside the border: two pixels of the
+        // system's selection colour, as a focused control shows elsewhere.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(3, 3, -3, -3));
+    }
 }
 
 }  // namespace platform

@@ -2,9 +2,12 @@
 // A push button that shows a picture and no caption, on a white face. The
 // picture shown is the button's mode for some buttons, so it is kept as the
 // shared handle it was given and compared by identity. The picture is the
-// whole face, with no room for a focus frame, so the button never takes the
-// keyboard focus: Space would press it unseen, and a click on it would pull
-// the focus away from the field that takes a test's taps.
+// whole face. A button takes no focus unless it is given a focus policy;
+// one that takes it from the keyboard shows a frame inside its edge while it
+// holds it, since Space presses the focused button and a player tapping must
+// see which one that is. A button reached by Tab alone never takes the
+// focus from a click, which would pull it away from the field that takes a
+// test's taps.
 
 #include "platform/picture.h"
 

@@ -36,12 +36,15 @@ QLabel* makeLabel(QWidget* parent, const char* name, QRect windowRect, QPoint pa
     return label;
 }
 
+// A button that takes the keyboard focus takes it by Tab only (see
+// picturebutton.h).
 platform::PictureButton* makeButton(QWidget* parent, const char* name, QRect rect,
-                                    std::string_view picture) {
+                                    std::string_view picture, bool takesFocus) {
     auto* button = new platform::PictureButton(std::string(name) + "_Action", parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(rect);
     button->setIcon(catalogue::picture(picture));
+    button->setFocusPolicy(takesFocus ? Qt::TabFocus : Qt::NoFocus);
     return button;
 }
 
@@ -102,9 +105,9 @@ void Window1::CreateControls() {
     lisplaylabel = makeLabel(w, "lisplaylabel", QRect(252, 233, 236, 37), top, QString(),
                              {"Arial Bold Italic", 30, true, 0xFF0000, Qt::AlignHCenter});
 
-    BevelButton1 = makeButton(w, "BevelButton1", QRect(277, 308, 173, 76), "go");
-    BevelButton2 = makeButton(w, "BevelButton2", QRect(68, 312, 141, 65), "options");
-    BevelButton3 = makeButton(w, "BevelButton3", QRect(523, 312, 141, 65), "results");
+    BevelButton1 = makeButton(w, "BevelButton1", QRect(277, 308, 173, 76), "go", true);
+    BevelButton2 = makeButton(w, "BevelButton2", QRect(68, 312, 141, 65), "options", true);
+    BevelButton3 = makeButton(w, "BevelButton3", QRect(523, 312, 141, 65), "results", false);
 
     const QRect boxRect(45, 416, 667, 189);
     resultbox = new QGroupBox(QString(), w);
@@ -136,7 +139,7 @@ void Window1::CreateControls() {
     tmisslabel = makeLabel(w, "tmisslabel", QRect(737, 253, 212, 27), top, QStringLiteral("Way off hits"), total);
     tnoteslabel = makeLabel(w, "tnoteslabel", QRect(737, 138, 212, 27), top, QStringLiteral("Notes played"), total);
 
-    BevelButton4 = makeButton(w, "BevelButton4", QRect(776, 328, 117, 46), "help");
+    BevelButton4 = makeButton(w, "BevelButton4", QRect(776, 328, 117, 46), "help", true);
 
     Slider1 = new QSlider(Qt::Horizontal, w);
     Slider1->setObjectName(QStringLiteral("Slider1"));
@@ -155,7 +158,7 @@ void Window1::CreateControls() {
 
     retestlist = makeTable(w, "retestlist", 1, QRect(-48, 405, 36, 128));
 
-    BevelButton5 = makeButton(w, "BevelButton5", QRect(302, 382, 123, 32), "newtest");
+    BevelButton5 = makeButton(w, "BevelButton5", QRect(302, 382, 123, 32), "newtest", false);
     BevelButton5->hide();
 
     PopupMenu1 = new QComboBox(w);

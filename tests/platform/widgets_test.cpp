@@ -168,7 +168,9 @@ TEST(CanvasPaint, LinesAreOnePixelWideAndUnblended) {
 
 // The picture is the whole face: holding the focus changes nothing that is
 // drawn, and a flat button has no frame around its picture.
-TEST(PictureButtonFace, NoFocusFrameAndNoFrameWhenFlat) {
+// Space presses the focused button, so the player must see which one holds
+// the focus; the frame stays inside the button's edge and off its picture.
+TEST(PictureButtonFace, AFocusFrameInsideTheEdgeAndNoFrameWhenFlat) {
     QWidget window;
     window.resize(200, 100);
     auto* button = new PictureButton("BevelButton4_Action", &window);
@@ -184,7 +186,13 @@ TEST(PictureButtonFace, NoFocusFrameAndNoFrameWhenFlat) {
     button->setFocus();
     QApplication::processEvents();
     ASSERT_TRUE(button->hasFocus());
-    EXPECT_EQ(button->grab().toImage(), unfocused);
+    const QImage focused = button->grab().toImage();
+    EXPECT_NE(focused, unfocused) << "the focus shows";
+    EXPECT_EQ(focused.pixelColor(0, 0), unfocused.pixelColor(0, 0)) << "the border stays as it was";
+    EXPECT_EQ(focused.pixelColor(30, 20), QColor(Qt::red)) << "the picture stays whole";
+    button->clearFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(button->grab().toImage(), unfocused) << "the frame goes with the focus";
 
     EXPECT_NE(unfocused.pixelColor(0, 0), QColor(Qt::white)) << "a button that is not flat has its frame";
     button->setFlat(true);

@@ -75,8 +75,10 @@ TEST_F(MainWindowLayout, ControlsStartInTheirBuiltState) {
     EXPECT_TRUE(w.resultbox->isHidden());
     EXPECT_FALSE(w.perfect->isHidden()) << "the result labels show and hide with their box";
     EXPECT_EQ(w.perfect->parentWidget(), w.resultbox);
-    // A picture button shows no focus, so none of them takes it.
-    for (QWidget* button : {w.BevelButton1, w.BevelButton2, w.BevelButton3, w.BevelButton4, w.BevelButton5})
+    // START, OPTIONS and HELP take the focus from the keyboard only.
+    for (QWidget* button : {w.BevelButton1, w.BevelButton2, w.BevelButton4})
+        EXPECT_EQ(button->focusPolicy(), Qt::TabFocus) << button->objectName().toStdString();
+    for (QWidget* button : {w.BevelButton3, w.BevelButton5})
         EXPECT_EQ(button->focusPolicy(), Qt::NoFocus) << button->objectName().toStdString();
     EXPECT_EQ(w.TextField1->maxLength(), 1);
     EXPECT_EQ(w.notelist->columnCount(), 5);
