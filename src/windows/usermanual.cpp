@@ -45,7 +45,7 @@ constexpr std::array<const char*, 39> lines = {
     "Do not hold a computer key down: the key repeats, and every repeat counts as another tap.",
     "Nothing you play earlier in the LISTEN bar is counted. Missed notes count only against their own bar, as "
     "the note count starts again with the next bar. Once you have missed a note, though, an extra tap is not "
-    "thrown away: it takes the first note of the next bar, which then counts as missed, and after that each tap "
+    "thrown away: it takes the first note of the next bar, which then counts as way off, and after that each tap "
     "is matched to the note after the one you meant, so it counts as early, until you leave a note out.",
     "",
     "2. CONTINUOUS PLAY",
