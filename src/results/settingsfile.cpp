@@ -29,6 +29,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 using platform::FormatHashHash;
 using platform::Str;
@@ -121,13 +122,22 @@ struct Descriptor {
     }
 };
 
-// Writes the lines scrambled; the empty text on success, else the reason.
-// The old file is replaced only by a complete new one that has reached the
+// What became of a save: the empty reason when it is on the disk. Otherwise
+// the old file is still in place, unless the new one had already taken its
+// name when the folder could not be synced: then the new totals are in the
+// file but may not survive a crash.
+struct Saved {
+    Saved(QString reason = QString(), bool inplace = false) : failure(std::move(reason)), replaced(inplace) {}
+    QString failure;
+    bool replaced;
+};
+
+// Writes the lines scrambled. The old file is replaced only by a complete new one that has reached the
 // disk: the new one is written and synced beside it under a name of its
 // own, renamed over it, and then the folder is synced so that the rename
 // itself is on the disk. Only a regular file is ever replaced: a link is
 // followed to its end, and a device or a pipe there is left alone.
-QString writesettingsfile(const QString& path, const QStringList& lines) {
+Saved writesettingsfile(const QString& path, const QStringList& lines) {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) return QStringLiteral("its folder could not be made");
     QByteArray bytes;
@@ -165,8 +175,8 @@ QString writesettingsfile(const QString& path, const QStringList& lines) {
         return failure;
     }
     // Some file systems cannot sync a folder; there is nothing more to do there.
-    if (::fsync(folder.value) != 0 && errno != EINVAL) return systemreason();
-    return QString();
+    if (::fsync(folder.value) != 0 && errno != EINVAL) return {systemreason(), true};
+    return {};
 }
 
 // Reopens the saved MIDI device on s, and tells the test clock which device
@@ -242,12 +252,17 @@ void Window1::savedata() {
         Module1.reptest ? QStringLiteral("rep") : QStringLiteral("norep"),
     };
     const QString path = settingslocation::settingsfilepath();
-    const QString failure = writesettingsfile(path, lines);
+    const Saved saved = writesettingsfile(path, lines);
     showtotals();
-    if (!failure.isEmpty())
-        platform::MsgBox(QStringLiteral("The totals and settings could not be saved to \"") +
-                         QDir::toNativeSeparators(path) + QStringLiteral("\": ") + failure +
-                         QStringLiteral(". The file was left as it was."));
+    if (saved.failure.isEmpty()) return;
+    const QString where = QDir::toNativeSeparators(path);
+    if (saved.replaced)
+        platform::MsgBox(QStringLiteral("The totals and settings were written to \"") + where +
+                         QStringLiteral("\", but may not have reached the disk: ") + saved.failure +
+                         QStringLiteral(". They could be lost if the computer stops now."));
+    else
+        platform::MsgBox(QStringLiteral("The totals and settings could not be saved to \"") + where +
+                         QStringLiteral("\": ") + saved.failure + QStringLiteral(". The file was left as it was."));
 }
 
 void Window1::showtotals() {

@@ -17,6 +17,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <csignal>
+#include <dlfcn.h>
 #include <cstring>
 #include <limits>
 #include <sys/resource.h>
@@ -446,6 +447,44 @@ TEST_F(SettingsFile, ASaveKeepsThePermissionsOfTheFileItReplaces) {
         ASSERT_EQ(::stat(path.constData(), &saved), 0);
         EXPECT_EQ(saved.st_mode & 07777, c.expected);
     }
+}
+
+namespace {
+
+// While set, a sync of a folder fails as a failing disk makes it fail; every
+// other sync (and every sync while it is not set) is the system's own.
+bool folderSyncFails = false;
+
+}  // namespace
+
+extern "C" int fsync(int descriptor) {
+    struct stat found {};
+    if (folderSyncFails && ::fstat(descriptor, &found) == 0 && S_ISDIR(found.st_mode)) {
+        errno = EIO;
+        return -1;
+    }
+    static const auto system = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    return system(descriptor);
+}
+
+// The new file has taken the old one's name when the folder will not sync:
+// the player is told the new totals are there but may not survive a crash,
+// not that the old file was kept.
+TEST_F(SettingsFile, AFolderThatWillNotSyncIsToldAsItIs) {
+    writeplain(fullfile);
+    Window1& w = restart();
+    messages.clear();
+    Module1.totaltests = 8;
+    folderSyncFails = true;
+    w.savedata();
+    folderSyncFails = false;
+    EXPECT_EQ(readplain().value(0), "8");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QStringLiteral("The totals and settings were written to \"") +
+                               QDir::toNativeSeparators(filepath()) + QStringLiteral("\", but may not have reached the disk: ") +
+                               QString::fromLocal8Bit(std::strerror(EIO)) +
+                               QStringLiteral(". They could be lost if the computer stops now."));
+    EXPECT_EQ(w.ttestslabel->text(), "Number of tests 8");
 }
 
 TEST_F(SettingsFile, ASaveReplacesTheOldFileWhole) {
