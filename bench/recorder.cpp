@@ -33,6 +33,7 @@ bool Recorder::startOnce() {
     stop();
     left_.clear();
     arrivals_.clear();
+    line_ = {};
     uneven_ = 0;
     cpu_ = 0;
     int pipefd[2];
@@ -56,6 +57,7 @@ void Recorder::stop() {
     if (parec_) parec_->stop();  // its end closes the pipe and ends the reader
     if (reader_.joinable()) reader_.join();
     parec_.reset();
+    line_ = fit();
 }
 
 void Recorder::read(int fd) {
@@ -103,15 +105,11 @@ Recorder::Line Recorder::fit() const {
     return {stf / stt, mt, mf};
 }
 
-double Recorder::measuredRate() const {
-    const Line line = fit();
-    return line.rate > 0 ? line.rate : PulseServer::rate;
-}
+double Recorder::measuredRate() const { return line_.rate > 0 ? line_.rate : PulseServer::rate; }
 
 double Recorder::frameSeconds(int64_t frame) const {
-    const Line line = fit();
-    if (line.rate <= 0) return -1;
-    return line.seconds + (double(frame) - line.frames) / line.rate;
+    if (line_.rate <= 0) return -1;
+    return line_.seconds + (double(frame) - line_.frames) / line_.rate;
 }
 
 double Recorder::seconds() const {

@@ -30,7 +30,7 @@ public:
     // Frames in which the two channels differ (0 when all is mono).
     int64_t unevenFrames() const { return uneven_; }
     // The sink's frames per second of the steady clock over the recording:
-    // a straight line fitted through every piece's arrival.
+    // a straight line fitted through every piece's arrival, once stopped.
     double measuredRate() const;
     // The steady-clock moment (seconds since its epoch) at which `frame` of
     // the recording reached the recorder, on that line; -1 when too little
@@ -47,6 +47,7 @@ private:
         double frames = 0;   // ... and the frames recorded by then
     };
     Line fit() const;
+    Line line_;  // fitted when the recording stops
     bool startOnce();
     void read(int fd);
 

@@ -23,7 +23,6 @@ ServerStreams readServerStreams(const std::string& log) {
     ServerStreams out;
     std::map<unsigned, Stream> open;
     unsigned latest = 0;  // an underrun names the stream only by its title: it is the newest open one's
-    bool any = false;
     double now = 0;
     auto close = [&](unsigned index, double when) {
         const auto found = open.find(index);
@@ -42,14 +41,13 @@ ServerStreams readServerStreams(const std::string& log) {
             created && std::sscanf(created, "sink-input.c: Created input %u", &index) == 1) {
             open[index] = Stream{now, 0};
             latest = index;
-            any = true;
             ++out.streams;
         } else if (const char* freed = std::strstr(text, "sink-input.c: Freeing input ");
                    freed && std::sscanf(freed, "sink-input.c: Freeing input %u", &index) == 1) {
             close(index, now);
         } else if (std::strstr(text, "Implicit underrun of ")) {
             ++out.underruns;
-            if (any && open.count(latest)) ++open[latest].underruns;
+            if (const auto stream = open.find(latest); stream != open.end()) ++stream->second.underruns;
         } else if (const char* settled = std::strstr(text, "Final latency ");
                    settled && std::sscanf(settled, "Final latency %lf ms", &ms) == 1) {
             out.latencyMs = ms;

@@ -132,7 +132,6 @@ private:
 struct Heard {
     HeardFigures figures;
     double cpuPercent = NAN;
-    double driftMs = 0;     // of the run, or the largest of the runs combined
     ServerStreams server;   // what the sound server said of the run's streams
 };
 
@@ -164,7 +163,7 @@ Heard combine(const std::vector<Heard>& runs) {
         f.plays += r.plays;
         f.dueSeconds += r.dueSeconds;
         rates += r.rate;
-        if (std::fabs(run.driftMs) > std::fabs(all.driftMs)) all.driftMs = run.driftMs;
+        if (std::fabs(r.driftMs) > std::fabs(f.driftMs)) f.driftMs = r.driftMs;
         all.cpuPercent = std::isnan(run.cpuPercent) ? NAN : std::max(all.cpuPercent, run.cpuPercent);
         all.server.streams += run.server.streams;
         all.server.underruns += run.server.underruns;
@@ -218,7 +217,8 @@ void keep(const std::string& name, const std::vector<int16_t>& recording, const 
 }
 
 // What the server said of the streams since `mark`, once the program's
-// device has closed and the server has logged it.
+// device has closed (the bare player's has, when it ends) and the server has
+// logged it.
 ServerStreams serverSince(const PulseServer& server, qint64 mark) {
     deviceClosed(5000);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -270,7 +270,6 @@ Heard playTest(const TestShape& shape, KeyInjector& injector, SoundProbe& probe,
     }
     heard.figures = analyse(recorder.samples(), recorder.measuredRate(), plays, beatMs);
     heard.figures.playToRecordingMs = playToRecording(recorder, heard.figures.onsets, calls);
-    heard.driftMs = heard.figures.driftMs;
     keep(name, recorder.samples(), plays, waves.names(), heard.figures);
     const double recorderShare = recorder.seconds() > 0 ? recorder.cpuSeconds() / recorder.seconds() : 0;
     if (f.wallSeconds > 0) heard.cpuPercent = 100.0 * (f.cpuSeconds / f.wallSeconds - recorderShare);
@@ -311,8 +310,7 @@ Heard playReference(int frames, std::vector<Scheduled> schedule, double beatMs, 
     }
     close(out[0]);
     recorder.stop();
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    heard.server = server.streamsSince(mark);
+    heard.server = serverSince(server, mark);
     std::istringstream lines(said);
     double cpu = 0, wall = 0;
     if (lines >> cpu >> wall && wall > 0) heard.cpuPercent = 100.0 * cpu / wall;
@@ -327,7 +325,6 @@ Heard playReference(int frames, std::vector<Scheduled> schedule, double beatMs, 
     }
     heard.figures = analyse(recorder.samples(), recorder.measuredRate(), plays, beatMs);
     heard.figures.playToRecordingMs = playToRecording(recorder, heard.figures.onsets, calls);
-    heard.driftMs = heard.figures.driftMs;
     keep(name, recorder.samples(), plays, waves.names(), heard.figures);
     return heard;
 }
@@ -405,7 +402,7 @@ void addHeardRows(std::vector<Row>& rows, const std::string& title, const std::v
     row("click interval deviation p50 (ms)", [](const Heard& h) { return percentile(h.figures.intervalDeviationMs, 50); });
     row("click interval deviation p99 (ms)", [](const Heard& h) { return percentile(h.figures.intervalDeviationMs, 99); });
     row("click interval deviation max (ms)", [](const Heard& h) { return largest(h.figures.intervalDeviationMs); });
-    row("drift over a test, largest (ms)", [](const Heard& h) { return h.driftMs; });
+    row("drift over a test, largest (ms)", [](const Heard& h) { return h.figures.driftMs; });
     if (listen) {
         row("LISTEN bar's first note after its hi click, max (samples)",
             [](const Heard& h) { return largest(h.figures.downbeatFrames); });

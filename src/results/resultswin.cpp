@@ -62,7 +62,6 @@ void resultswin::CreateControls() {
     BevelButton1->setObjectName(QStringLiteral("BevelButton1"));
     BevelButton1->setIcon(catalogue::picture("play"));
     BevelButton1->setGeometry(5, 0, 89, 45);
-    BevelButton1->setFocusPolicy(Qt::NoFocus);
     BevelButton1->Action = [this] { BevelButton1_Action(); };
 }
 

@@ -132,11 +132,12 @@ struct Saved {
     bool replaced;
 };
 
-// Writes the lines scrambled. The old file is replaced only by a complete new one that has reached the
-// disk: the new one is written and synced beside it under a name of its
-// own, renamed over it, and then the folder is synced so that the rename
-// itself is on the disk. Only a regular file is ever replaced: a link is
-// followed to its end, and a device or a pipe there is left alone.
+// Writes the lines scrambled. The old file is replaced only by a complete
+// new one that has reached the disk: the new one is written and synced
+// beside it under a name of its own, renamed over it, and then the folder is
+// synced so that the rename itself is on the disk. Only a regular file is
+// ever replaced: a link is followed to its end, and a device or a pipe there
+// is left alone.
 Saved writesettingsfile(const QString& path, const QStringList& lines) {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) return QStringLiteral("its folder could not be made");

@@ -67,7 +67,6 @@ platform::PictureButton* makePictureButton(QWidget* holder, QPoint origin, const
     auto* button = new platform::PictureButton(std::string(name) + "_Action", holder);
     button->setIcon(catalogue::picture(picture));
     button->setFlat(true);
-    button->setFocusPolicy(Qt::NoFocus);
     return place(button, name, rect, origin, button->font());
 }
 
