@@ -20,6 +20,9 @@ ListBox::ListBox(std::string name, int columns, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
+    // Tab leaves the table for the next control, as it leaves any other;
+    // the arrow keys move between its cells.
+    setTabKeyNavigation(false);
 }
 
 QTableWidgetItem* ListBox::makeItem(const QString& text, int column) const {

@@ -16,6 +16,9 @@ void Window1::BindHandlers() {
     prestarttimer.Action = [this] { prestarttimer_Action(); };
     BevelButton1->Action = [this] { BevelButton1_Action(); };
     TextField1->KeyDown = [this](const QString& key) { return TextField1_KeyDown(key); };
+    // From starttest to the test's end or STOP every key the window gets is
+    // a candidate tap, Tab included, and no click moves the keys elsewhere.
+    TextField1->HoldsFocus = [this] { return Timer1.Enabled(); };
     notelist->CellClick = [this](int row, int column) { return notelist_CellClick(row, column); };
 
     // Main-window buttons, tempo slider, replay, instrument menu.
